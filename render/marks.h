@@ -1,0 +1,19 @@
+// Drawing primitives every board view uses: circles, player marks, thick lines.
+#pragma once
+
+#include <cstdint>
+
+// Midpoint circle outline in the current draw colour; nothing for a negative radius.
+void DrawCircle(int32_t centreX, int32_t centreY, int32_t radius);
+
+// The player's mark inside the cellSize square whose top-left corner is
+// (cellX, cellY), in the player's colour, which stays set. Outside 1..5 it
+// draws nothing and leaves the colour alone.
+void DrawPlayerMark(int32_t cellX, int32_t cellY, int32_t player);
+
+// A segment five strokes wide (centre, right, left, down, up) in the current colour.
+void DrawThickLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+// The player's mark in the projected views, centred on (cx, cy) with radius r,
+// in the current draw colour; each endpoint is truncated separately.
+void DrawProjectedMark(int32_t player, double cx, double cy, double r);

@@ -1,0 +1,31 @@
+// Cell geometry of the projected views: one cube or tesseract per board cell.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+using Vec3 = std::vector<double>;  // x, y, z
+using Vec4 = std::vector<double>;  // x, y, z, w
+
+struct CellMesh {
+  std::vector<std::vector<double>> vertices;  // Vec3 or Vec4, index bx + 2by + 4bz (+ 8bw)
+  std::vector<std::array<int32_t, 2>> edges;  // vertex index pairs
+  std::vector<std::array<int32_t, 4>> faces;  // corners in order around each square
+  double scale = 0.0;                         // projection scale: 500 cubes, 3000 tesseracts
+};
+
+using CubeLattice = std::vector<std::vector<std::vector<CellMesh>>>;                    // [i][j][k]
+using TesseractLattice = std::vector<std::vector<std::vector<std::vector<CellMesh>>>>;  // [p][q][r][s]
+
+// ---- Lattices: built once at start-up, never changed afterwards -----------
+
+extern CubeLattice cellMeshes3;       // 27 cubes centred at (2i-2, 2j-2, 2k-2), turned 30 degrees
+extern TesseractLattice cellMeshes4;  // 81 tesseracts centred at (2s-2, 2r-2, 2q-2, 2p-2)
+
+CellMesh BuildCubeMesh(double centreX, double centreY, double centreZ, double scale);
+CellMesh BuildTesseractMesh(double centreX, double centreY, double centreZ, double centreW,
+                            double scale);
+
+// Fills both lattices (which start empty) and turns every cube by pi/6 in x-y.
+void BuildCellMeshes();

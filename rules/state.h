@@ -1,0 +1,79 @@
+// The game's settings, the four boards and the per-game state, with StartNewGame.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// ---- Cell addressing -------------------------------------------------------
+
+constexpr int kBoardSide = 3;        // cells along every axis
+constexpr int kMinDimensions = 2;    // smallest board: 3x3
+constexpr int kMaxDimensions = 5;    // largest board: 3^5 = 243 cells
+constexpr int kMaxCells = 243;       // cells of the largest board
+constexpr int kMaxPlayers = 5;       // player numbers run 1 to 5
+
+using CellCoord = std::vector<int32_t>;  // a cell's indices, outermost first, each 0..2
+using Line = std::array<CellCoord, 3>;   // three cells of a line: end, middle, end
+
+using Board2 = std::vector<std::vector<int32_t>>;  // board2[i][j]
+using Board3 = std::vector<Board2>;                // board3[a][b][c]
+using Board4 = std::vector<Board3>;                // board4[a][b][c][d]
+using Board5 = std::vector<Board4>;                // board5[a][b][c][d][e]
+
+// ---- Settings: chosen on the title screen, kept for the whole run ----------
+
+extern int32_t dimensionCount;  // board axes, 2..5
+extern int32_t playerCount;     // players taking turns, 2..5
+extern int32_t botCount;        // the last botCount players are bots, 0..playerCount
+extern int32_t difficulty;      // bot strength: 1 "Easy", 2 "Meh", 3 "Hard"
+extern bool assistMode;         // show the lines the player to move would extend
+extern int32_t cellSize;        // side of one flat grid cell, pixels
+
+// ---- Boards: all four exist at once; only board<dimensionCount> is played --
+
+extern Board2 board2;  // 9 cells; 0 empty, k player k's mark
+extern Board3 board3;  // 27 cells
+extern Board4 board4;  // 81 cells
+extern Board5 board5;  // 243 cells
+
+// ---- Per-game state: reset by StartNewGame ---------------------------------
+
+extern int32_t currentPlayer;  // player to move, 1..playerCount
+extern bool gameOver;          // a line or a full board ended the game
+extern int32_t winner;         // player who completed a line; 0 before that and after a draw
+extern bool cellHovered;       // the pointer is over an empty cell of a game in play
+extern CellCoord hoveredCell2, hoveredCell3, hoveredCell4, hoveredCell5;  // last hovered cell; not reset
+extern Line winLine2, winLine3, winLine4, winLine5;  // winning line, meaningful when winner > 0
+
+// Empties all four boards and resets the turn, the result and the winning lines.
+void StartNewGame();
+
+// ---- Shared board access: one view of every board by cell number -----------
+// A cell number is the sum of index d times 3^(n-1-d): the last index changes
+// fastest, so ascending numbers visit a board in index order.
+
+// 3^dimensions: 9, 27, 81 or 243.
+int CellCount(int dimensions);
+
+// The indices of cell number `cell`, outermost first.
+CellCoord CoordOfCell(int dimensions, int cell);
+
+// The cell number of `coord` on a board of coord.size() dimensions.
+int CellOfCoord(const CellCoord& coord);
+
+// The stored value of cell number `cell` on the board of `dimensions`.
+int32_t& CellValue(int dimensions, int cell);
+
+// How many indices of cell number `cell` are 1 (its centrality).
+int Centrality(int dimensions, int cell);
+
+// The hovered-cell record and the winning line of a dimension count.
+CellCoord& HoveredCell(int dimensions);
+Line& WinLine(int dimensions);
+
+// Whether `player` is one of the bots: the last botCount player numbers.
+bool IsBot(int32_t player);
+
+// The player after `player` in turn order, wrapping from playerCount to 1.
+int32_t NextPlayer(int32_t player);

@@ -1,0 +1,18 @@
+// The game screen's update: "Back", turns, bot pacing, clicks, view controls.
+#pragma once
+
+#include <cstdint>
+
+constexpr int32_t kBotDelayFrames = 100;  // frames a bot waits; it moves on the 101st
+
+// ---- Turn pacing and view state: kept across games -------------------------
+
+extern int32_t botDelayFrames;  // frames the current bot's turn has waited
+extern double viewYaw;          // degrees, from horizontal dragging
+extern double viewPitch;        // degrees, from vertical dragging
+extern bool viewResetting;      // yaw and pitch are easing back to 0
+extern double wAngleTarget;     // degrees about the fourth axis the 4D view turns toward
+extern double wAngle;           // degrees about the fourth axis now
+
+// One frame of the game screen's logic; draws nothing.
+void UpdateGame();

@@ -1,0 +1,41 @@
+// The Button record, the 19 title-screen Buttons and the three game-screen Buttons.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Button {
+  int32_t x = 0, y = 0;          // top-left corner, window pixels
+  int32_t w = 0, h = 0;          // size, pixels
+  std::string label;             // drawn centred; actions are recognised by it
+  int32_t playerValue = 0;       // players a click sets; 0 = none
+  int32_t dimensionValue = 0;    // dimensions a click sets; 0 = none
+  int32_t botValue = -1;         // bots a click sets; -1 = none (0 is "0 Bots")
+  int32_t difficultyValue = 0;   // difficulty a click sets; 0 = none
+  bool hovered = false;          // the pointer is over it this frame
+  int32_t cellSizeValue = 0;     // cellSize set together with dimensionValue
+  bool latched = false;          // fired, and the pointer has not left it since
+};
+
+// ---- Buttons: laid out once at start-up ------------------------------------
+
+extern std::vector<Button> menuButtons;  // the title screen's 19, in click and draw order
+extern Button backButton;                // game screen: abandon the game
+extern Button resetButton;               // game screen, 3D and 4D: ease the view back
+extern Button wRotationButton;           // game screen, 4D: turn 90 degrees about w
+
+// Appends the 19 title Buttons and sets the three game-screen Buttons.
+void BuildMenuButtons();
+
+// A Button that carries no setting: "Play", "Assist Mode" and "Quit".
+bool IsActionButton(const Button& b);
+
+// Title Buttons and "Back" count their edges as inside.
+bool PointInButton(const Button& b, int32_t x, int32_t y);
+
+// "Reset" and "W Rotation" do not.
+bool PointStrictlyInButton(const Button& b, int32_t x, int32_t y);
+
+// The white outline both screens draw: four one-pixel lines, corners open by 10.
+void DrawButtonOutline(const Button& b);
