@@ -1,8 +1,197 @@
-// PLACEHOLDER: replaced by the real implementation before this lands.
+// The title screen: the Buttons' hover, latch and click, and the screen's drawing.
 #include "title/menu.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/shell.h"
+#include "render/palette.h"
+#include "render/text.h"
+#include "rules/state.h"
+#include "title/buttons.h"
+
 double backgroundRed = 0.0;
-int backgroundRedStep = 1;
+int32_t backgroundRedStep = 1;
 double backgroundBlue = 25.0;
-int backgroundBlueStep = 1;
-void UpdateMenu() {}
-void DrawMenu() {}
+int32_t backgroundBlueStep = 1;
+
+namespace {
+
+const char* const kQuitLabel = "Quit";
+const char* const kPlayLabel = "Play";
+const char* const kAssistLabel = "Assist Mode";
+const char* const kTitleText = "Zarnith";
+
+constexpr uint32_t kSeedClickModulus = 100000;  // rand() is cut to this before the pointer product
+
+constexpr double kRedStep = 0.1;            // red level per frame: 500 frames from 0 to 50
+constexpr double kBlueStep = 0.15;          // blue level per frame
+constexpr double kLevelLow = 0.0;           // lowest background level
+constexpr double kLevelHigh = 50.0;         // highest background level
+constexpr int kRedGreenSum = 50;            // green = 50 - red keeps the screen dark
+
+constexpr int kTitlePoints = 72;            // "Zarnith"
+constexpr int kLabelPoints = 36;            // most Button labels
+constexpr int kDifficultyPoints = 30;       // "Easy", "Meh", "Hard"
+constexpr int kSmallLabelPoints = 24;       // "Quit" and "Assist Mode"
+constexpr int kLabelShift = 2;              // pixels a label sinks (selected) or rises (hovered)
+constexpr int kTitleMiddleY = 150;          // pixels from the top to the title's middle
+
+constexpr SDL_Color kSelectedShade{0, 0, 0, 150};     // blended over a selected Button
+constexpr SDL_Color kHoverTint{255, 255, 255, 20};    // added over the Button under the pointer
+
+// ---- Update -----------------------------------------------------------------
+
+// "Play": the game screen runs from the next frame, and the generator is
+// reseeded from rand() and the click position so that games differ. The
+// product wraps in unsigned 32-bit arithmetic; signed overflow would be undefined.
+void StartPlaying() {
+  frameInput.inputCooldown = kScreenSwitchCooldownFrames;
+  currentScreen = Game;
+  const auto r = static_cast<uint32_t>(std::rand());
+  const uint32_t seed = (r % kSeedClickModulus) * static_cast<uint32_t>(frameInput.mouseY) *
+                        static_cast<uint32_t>(frameInput.mouseX);
+  std::srand(seed);
+}
+
+// Players, bots or difficulty: the first value the Button carries. Bots never
+// outnumber the players: fewer players pull the bots down, and a bots Button
+// above the player count is ignored.
+void ApplySetting(const Button& b) {
+  if (b.playerValue > 0) {
+    playerCount = b.playerValue;
+    if (botCount >= playerCount) botCount = playerCount;
+  } else if (b.botValue > -1) {
+    if (playerCount >= b.botValue) botCount = b.botValue;
+  } else if (b.difficultyValue > 0) {
+    difficulty = b.difficultyValue;
+  }
+}
+
+// A click on a hovered Button that has not fired since the pointer came onto it.
+void FireButton(Button& b) {
+  b.latched = true;
+  if (b.label == kQuitLabel) {
+    running = false;
+  } else if (b.dimensionValue > 0) {
+    cellSize = b.cellSizeValue;
+    dimensionCount = b.dimensionValue;
+  } else if (IsActionButton(b)) {
+    if (b.label == kAssistLabel) assistMode = !assistMode;
+    if (b.label == kPlayLabel) StartPlaying();
+  } else {
+    ApplySetting(b);
+  }
+}
+
+// ---- Drawing ----------------------------------------------------------------
+
+// Moves a level one step and turns it round at either limit.
+void StepLevel(double& level, int32_t& step, double perFrame) {
+  level += step * perFrame;
+  if (level >= kLevelHigh) {
+    level = kLevelHigh;
+    step = -1;
+  } else if (level <= kLevelLow) {
+    level = kLevelLow;
+    step = 1;
+  }
+}
+
+// Steps the colour cycle and paints the whole canvas with it: the only clear.
+void FillBackground() {
+  StepLevel(backgroundRed, backgroundRedStep, kRedStep);
+  StepLevel(backgroundBlue, backgroundBlueStep, kBlueStep);
+  const int r = static_cast<int>(backgroundRed);
+  const int b = static_cast<int>(backgroundBlue);
+  const SDL_Color colour{static_cast<Uint8>(r), static_cast<Uint8>(kRedGreenSum - r),
+                         static_cast<Uint8>(b), 255};
+  SetDrawColour(colour);
+  SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+  const SDL_Rect all{0, 0, kCanvasWidth, kCanvasHeight};
+  SDL_RenderFillRect(renderer, &all);
+}
+
+// A setting Button is selected when its value is the setting's current value;
+// of the actions only "Assist Mode" can be, while assist is on.
+bool IsSelected(const Button& b) {
+  if (IsActionButton(b)) return b.label == kAssistLabel && assistMode;
+  return b.dimensionValue == dimensionCount || b.playerValue == playerCount ||
+         b.botValue == botCount || b.difficultyValue == difficulty;
+}
+
+int LabelPoints(const Button& b) {
+  if (b.label == kQuitLabel || b.label == kAssistLabel) return kSmallLabelPoints;
+  if (b.difficultyValue > 0) return kDifficultyPoints;
+  return kLabelPoints;
+}
+
+// Centred label; a selected Button's sinks down-left, a hovered one's rises up-right.
+void DrawLabel(const Button& b, bool selected) {
+  int dx = 0, dy = 0;
+  if (selected) {
+    dx = -kLabelShift;
+    dy = kLabelShift;
+  } else if (b.hovered) {
+    dx = kLabelShift;
+    dy = -kLabelShift;
+  }
+  DrawText(FontOfSize(LabelPoints(b)), b.label, [&](int tw, int th) {
+    return SDL_Point{b.x + (b.w - tw) / 2 + dx, b.y + (b.h - th) / 2 + dy};
+  });
+}
+
+void FillOverlay(const Button& b, SDL_Color colour, SDL_BlendMode mode) {
+  SetDrawColour(colour, colour.a);
+  SDL_SetRenderDrawBlendMode(renderer, mode);
+  const SDL_Rect area{b.x, b.y, b.w, b.h};
+  SDL_RenderFillRect(renderer, &area);
+  SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+}
+
+// NOTE: a hovered "Assist Mode" is lightened even while on, so the pointer
+// shows on it, whereas a hovered selected setting Button stays dark.
+void DrawOverlay(const Button& b, bool selected) {
+  if (b.label == kAssistLabel && assistMode && b.hovered) {
+    FillOverlay(b, kHoverTint, SDL_BLENDMODE_ADD);
+  } else if (selected) {
+    FillOverlay(b, kSelectedShade, SDL_BLENDMODE_BLEND);
+  } else if (b.hovered) {
+    FillOverlay(b, kHoverTint, SDL_BLENDMODE_ADD);
+  }
+}
+
+void DrawMenuButton(const Button& b) {
+  const bool selected = IsSelected(b);
+  DrawButtonOutline(b);
+  DrawLabel(b, selected);
+  DrawOverlay(b, selected);
+}
+
+// Centred across the canvas with its middle on y = 150.
+void DrawTitle() {
+  DrawText(FontOfSize(kTitlePoints), kTitleText, [](int tw, int th) {
+    return SDL_Point{(kCanvasWidth - tw) / 2, kTitleMiddleY - th / 2};
+  });
+}
+
+}  // namespace
+
+void UpdateMenu() {
+  // Every Button is visited even after one fires, so all hover flags stay current.
+  for (Button& b : menuButtons) {
+    // Edges count as inside; leaving the Button releases its latch.
+    b.hovered = PointInButton(b, frameInput.mouseX, frameInput.mouseY);
+    if (!b.hovered) b.latched = false;
+    if (frameInput.mouseReleased && b.hovered && !b.latched) FireButton(b);
+  }
+}
+
+void DrawMenu() {
+  FillBackground();
+  for (const Button& b : menuButtons) DrawMenuButton(b);
+  DrawTitle();
+  SDL_RenderPresent(renderer);
+}

@@ -1,12 +1,14 @@
 // The title screen: hover and clicks (UpdateMenu) and its drawing (DrawMenu).
 #pragma once
 
+#include <cstdint>
+
 // ---- Background colour cycle: the only state a drawing step keeps ----------
 
-extern double backgroundRed;        // 0..50, climbs 0.1 a frame
-extern int backgroundRedStep;       // +1 or -1
-extern double backgroundBlue;       // 0..50, climbs 0.15 a frame
-extern int backgroundBlueStep;      // +1 or -1
+extern double backgroundRed;         // red level 0..50, moves 0.1 a frame
+extern int32_t backgroundRedStep;    // +1 rising, -1 falling
+extern double backgroundBlue;        // blue level 0..50, moves 0.15 a frame
+extern int32_t backgroundBlueStep;   // +1 rising, -1 falling
 
 // Hover, latch and fire every title Button; applies settings and actions.
 void UpdateMenu();
