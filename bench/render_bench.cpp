@@ -1,0 +1,57 @@
+// One frame of each projected view on the 1600x900 software canvas.
+#include <benchmark/benchmark.h>
+
+#include "render/mesh.h"
+#include "render/projection.h"
+#include "rules/hover.h"
+#include "rules/state.h"
+#include "rules/turn.h"
+#include "support/canvas.h"
+#include "support/reset.h"
+
+namespace {
+
+// A game in progress: a few marks of every player, a hovered cell, turned views.
+void SetUpBoards() {
+  ResetGameGlobals();
+  cellMeshes3.clear();
+  cellMeshes4.clear();
+  BuildCellMeshes();
+  playerCount = 5;
+  for (int cell = 0; cell < CellCount(3); cell += 4) CellValue(3, cell) = 1 + cell % 5;
+  for (int cell = 0; cell < CellCount(4); cell += 5) CellValue(4, cell) = 1 + cell / 5 % 5;
+  cellHovered = true;
+  hoveredCell3 = {1, 2, 1};
+  hoveredCell4 = {1, 1, 2, 0};
+  assistMode = true;
+  assistLines = {Line{CellCoord{0, 0, 0}, CellCoord{1, 1, 1}, CellCoord{2, 2, 2}}};
+  viewYaw = 25.0;
+  viewPitch = -10.0;
+  wAngle = 30.0;
+}
+
+void BM_RenderBoard3D(benchmark::State& state) {
+  SetUpBoards();
+  Canvas canvas;
+  for (auto _ : state) {
+    state.PauseTiming();
+    canvas.Clear({0, 0, 0});
+    state.ResumeTiming();
+    RenderBoard3D();
+  }
+}
+BENCHMARK(BM_RenderBoard3D)->Unit(benchmark::kMicrosecond);
+
+void BM_RenderBoard4D(benchmark::State& state) {
+  SetUpBoards();
+  Canvas canvas;
+  for (auto _ : state) {
+    state.PauseTiming();
+    canvas.Clear({0, 0, 0});
+    state.ResumeTiming();
+    RenderBoard4D(kViewOriginX, kViewOriginY, cellMeshes4);
+  }
+}
+BENCHMARK(BM_RenderBoard4D)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
