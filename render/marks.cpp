@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include <array>
+
 #include "app/shell.h"
 #include "render/palette.h"
 #include "rules/state.h"
@@ -34,17 +36,28 @@ void DrawProjectedSegment(double x1, double y1, double x2, double y2) {
   DrawSegment(TruncatePixel(x1), TruncatePixel(y1), TruncatePixel(x2), TruncatePixel(y2));
 }
 
-// The eight symmetric points of one step; the sum of SDL's results, negative on a failure.
-int DrawOctants(int32_t cx, int32_t cy, int32_t dx, int32_t dy) {
-  int status = 0;
-  status += SDL_RenderDrawPoint(renderer, cx + dx, cy + dy);
-  status += SDL_RenderDrawPoint(renderer, cx + dy, cy + dx);
-  status += SDL_RenderDrawPoint(renderer, cx - dx, cy + dy);
-  status += SDL_RenderDrawPoint(renderer, cx - dy, cy + dx);
-  status += SDL_RenderDrawPoint(renderer, cx + dx, cy - dy);
-  status += SDL_RenderDrawPoint(renderer, cx + dy, cy - dx);
-  status += SDL_RenderDrawPoint(renderer, cx - dx, cy - dy);
-  status += SDL_RenderDrawPoint(renderer, cx - dy, cy - dx);
+// Circle points are handed to SDL in batches: the same pixels in the same
+// order as single points, without SDL's cost per call. A multiple of eight,
+// so a step's octants never straddle two batches.
+constexpr int kCircleBatchPoints = 256;
+
+struct CirclePoints {
+  std::array<SDL_Point, kCircleBatchPoints> points;
+  int count = 0;
+};
+
+// The eight symmetric points of one step, in their fixed order.
+void AddOctants(CirclePoints& batch, int32_t cx, int32_t cy, int32_t dx, int32_t dy) {
+  const SDL_Point octants[8] = {{cx + dx, cy + dy}, {cx + dy, cy + dx}, {cx - dx, cy + dy},
+                                {cx - dy, cy + dx}, {cx + dx, cy - dy}, {cx + dy, cy - dx},
+                                {cx - dx, cy - dy}, {cx - dy, cy - dx}};
+  for (const SDL_Point& point : octants) batch.points[batch.count++] = point;
+}
+
+// Draws and empties the batch; SDL's result, negative on a failure.
+int FlushCirclePoints(CirclePoints& batch) {
+  const int status = batch.count > 0 ? SDL_RenderDrawPoints(renderer, batch.points.data(), batch.count) : 0;
+  batch.count = 0;
   return status;
 }
 
@@ -82,11 +95,11 @@ void DrawCircle(int32_t centreX, int32_t centreY, int32_t radius) {
   if (radius < 0) return;
   int32_t dx = 0, dy = radius;
   int32_t d = radius - 1;
-  int status = 0;
+  CirclePoints batch;
   while (dy >= dx) {
-    status += DrawOctants(centreX, centreY, dx, dy);
-    // NOTE: the sum runs over the whole circle, so one failed point ends it.
-    if (status < 0) return;
+    AddOctants(batch, centreX, centreY, dx, dy);
+    // NOTE: a failed draw ends the circle; nothing after it is drawn.
+    if (batch.count == kCircleBatchPoints && FlushCirclePoints(batch) < 0) return;
     if (d >= 2 * dx) {
       d -= 2 * dx + 1;
       dx += 1;
@@ -99,6 +112,7 @@ void DrawCircle(int32_t centreX, int32_t centreY, int32_t radius) {
       dx += 1;
     }
   }
+  FlushCirclePoints(batch);
 }
 
 // Every division truncates toward zero. s = 60: s/2 = 30, ring radius 25.

@@ -12,7 +12,8 @@
 // CloseFonts. Null when the file is missing or unreadable (tried once per size).
 TTF_Font* FontOfSize(int points);
 
-// Closes every font FontOfSize opened; the next call opens afresh.
+// Closes every font FontOfSize opened, with the texts rendered in them; the
+// next call opens afresh.
 void CloseFonts();
 
 // Renders `text` solid white with `font` and copies it to the top-left corner

@@ -39,6 +39,13 @@ int Canvas::CountNot(Rgb colour, SDL_Rect area) const {
   return count;
 }
 
+bool Canvas::SamePixels(const Canvas& other) const {
+  for (int y = 0; y < kCanvasHeight; ++y)
+    for (int x = 0; x < kCanvasWidth; ++x)
+      if (Pixel(x, y) != other.Pixel(x, y)) return false;
+  return true;
+}
+
 bool Canvas::SaveBmp(const char* path) const { return SDL_SaveBMP(surface_, path) == 0; }
 
 std::ostream& operator<<(std::ostream& out, const Rgb& c) {

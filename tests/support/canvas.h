@@ -28,6 +28,9 @@ class Canvas {
   int CountNot(Rgb colour, SDL_Rect area) const;
   int CountNot(Rgb colour) const { return CountNot(colour, {0, 0, 1600, 900}); }
   SDL_Surface* Surface() const { return surface_; }
+  SDL_Renderer* Renderer() const { return canvasRenderer_; }
+  // Whether every pixel equals the other canvas's.
+  bool SamePixels(const Canvas& other) const;
   bool SaveBmp(const char* path) const;
 
  private:
