@@ -1,8 +1,312 @@
-// PLACEHOLDER: replaced by the real implementation before this lands.
+// The computer players: one scan of the board by cell number, then a pick by fixed priorities.
 #include "bots/bot.h"
-void BotMove2D() {}
-void BotMove3D() {}
-void BotMove4D() {}
-void BotMove5D() {}
-int PickCentralCell(const std::vector<CellCoord>&) { return 0; }
-int PickEdgeCell(const std::vector<CellCoord>&, bool) { return 0; }
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+namespace {
+
+constexpr int32_t kEasy = 1;                 // difficulty of the "Easy" button
+constexpr int32_t kMeh = 2;                  // difficulty of the "Meh" button
+constexpr int32_t kHard = 3;                 // difficulty of the "Hard" button
+constexpr int kMiddleIndex = 1;              // the index of an axis's middle cell
+constexpr int kMinCentralPick = 2;           // fewest middle indices PickCentralCell prefers
+constexpr int kNoCell = -1;                  // no cell chosen
+constexpr int kNoOpponent = kMaxDimensions;  // no opponent would complete a line through the cell
+
+// The board of one move, flattened by cell number.
+using BoardValues = std::array<int32_t, kMaxCells>;
+
+// opponents[k] is the player k turns after the bot, k = 1 .. dimensions - 1; [0] is unused.
+using Opponents = std::array<int32_t, kMaxDimensions>;
+
+// The candidate lists of one move, as cell numbers in scan order. Every
+// empty cell lands in exactly one of them.
+struct Candidates {
+  std::vector<int> win;                                // the bot completes a line there
+  std::array<std::vector<int>, kMaxDimensions> block;  // [k]: opponent k would complete one there
+  std::vector<int> build;                              // a line with one bot mark, one empty cell
+  std::vector<int> plain;                              // none of the above
+};
+
+// A uniform choice among `count` items: exactly one draw of the runtime's generator.
+int RandomIndex(size_t count) { return std::rand() % static_cast<int>(count); }
+
+// PickCentralCell over the candidates' centralities: the highest centrality of
+// at least two wins, and corners are kept only while no such cell has shown up.
+int PickCentralIndex(const std::vector<int>& centralities) {
+  int best = 0;
+  std::vector<int> chosen;
+  for (size_t i = 0; i < centralities.size(); ++i) {
+    const int m = centralities[i];
+    if (m >= kMinCentralPick && m > best) {
+      chosen.assign(1, static_cast<int>(i));
+      best = m;
+    } else if ((best == 0 && m == 0) || (best != 0 && m == best)) {
+      chosen.push_back(static_cast<int>(i));
+    }
+  }
+  return chosen.empty() ? 0 : chosen[static_cast<size_t>(RandomIndex(chosen.size()))];
+}
+
+// PickEdgeCell over the candidates' centralities.
+int PickEdgeIndex(const std::vector<int>& centralities, bool preferCentral) {
+  if (preferCentral) return PickCentralIndex(centralities);
+  std::vector<int> edges;
+  for (size_t i = 0; i < centralities.size(); ++i) {
+    if (centralities[i] == 1) edges.push_back(static_cast<int>(i));
+  }
+  return edges.empty() ? 0 : edges[static_cast<size_t>(RandomIndex(edges.size()))];
+}
+
+std::vector<int> CentralitiesOfCoords(const std::vector<CellCoord>& candidates) {
+  std::vector<int> centralities;
+  centralities.reserve(candidates.size());
+  for (const CellCoord& coord : candidates) {
+    centralities.push_back(Centrality(static_cast<int>(coord.size()), CellOfCoord(coord)));
+  }
+  return centralities;
+}
+
+std::vector<int> CentralitiesOfCells(int dimensions, const std::vector<int>& cells) {
+  std::vector<int> centralities;
+  centralities.reserve(cells.size());
+  for (int cell : cells) centralities.push_back(Centrality(dimensions, cell));
+  return centralities;
+}
+
+Opponents OpponentsOf(int32_t bot, int dimensions) {
+  Opponents opponents{};
+  int32_t player = bot;
+  for (int k = 1; k < dimensions; ++k) {
+    player = NextPlayer(player);
+    opponents[static_cast<size_t>(k)] = player;
+  }
+  return opponents;
+}
+
+// The smallest k whose opponent holds both a and b, or kNoOpponent. With few
+// players the count wraps round to the bot, whose pairs are wins and tested
+// before this, or to a smaller k, which is found first.
+int BlockingOpponent(int32_t a, int32_t b, const Opponents& opponents, int dimensions) {
+  if (a != b) return kNoOpponent;
+  for (int k = 1; k < dimensions; ++k) {
+    if (opponents[static_cast<size_t>(k)] == a) return k;
+  }
+  return kNoOpponent;
+}
+
+// What the lines through one empty cell offer the bot. A win outranks every
+// block, a nearer opponent's block outranks a later one's, and any block
+// outranks building.
+struct CellMarks {
+  bool win = false;         // a line holds two of the bot's marks
+  int block = kNoOpponent;  // the smallest k whose opponent holds the line's two other cells
+  bool build = false;       // a line holds one bot mark and an empty cell
+};
+
+// Adds the line whose other two cells hold a and b.
+void MarkLine(int32_t a, int32_t b, int32_t bot, const Opponents& opponents, int dimensions,
+              CellMarks& marks) {
+  if (a == bot && b == bot) {
+    marks.win = true;
+  } else if (const int k = BlockingOpponent(a, b, opponents, dimensions); k != kNoOpponent) {
+    marks.block = std::min(marks.block, k);
+  } else if ((a == bot && b == 0) || (a == 0 && b == bot)) {
+    marks.build = true;
+  }
+}
+
+// The marks of `cell` from every direction number: the rule as stated, kept
+// to check the line walk below against.
+CellMarks MarksByDirections(int dimensions, int cell, const BoardValues& values, int32_t bot,
+                            const Opponents& opponents) {
+  CellMarks marks;
+  for (int direction = 1; direction < CellCount(dimensions); ++direction) {
+    int cellA = 0;
+    int cellB = 0;
+    if (!OtherCellsOfLine(dimensions, cell, direction, cellA, cellB)) continue;
+    MarkLine(values[static_cast<size_t>(cellA)], values[static_cast<size_t>(cellB)], bot, opponents,
+             dimensions, marks);
+  }
+  return marks;
+}
+
+// The marks of `cell` from each line through it once. As an end the cell
+// has one line for every non-empty set of its 0-or-2 axes, stepping toward
+// the middle on each; as the middle it has one for every non-zero step of
+// -1, 0 or +1 on its 1-axes, and a step and its reverse are the same line.
+// The marks equal those of MarksByDirections, which meets a line up to 32 times.
+CellMarks MarksByLines(int dimensions, int cell, const BoardValues& values, int32_t bot,
+                       const Opponents& opponents) {
+  std::array<int, kMaxDimensions> endSteps{};      // toward the middle, in cell numbers
+  std::array<int, kMaxDimensions> middlePlaces{};  // 3^d of each axis where the cell is at 1
+  int ends = 0;
+  int middles = 0;
+  for (int d = 0, place = 1, rest = cell; d < dimensions;
+       ++d, place *= kBoardSide, rest /= kBoardSide) {
+    const int c = rest % kBoardSide;
+    if (c == kMiddleIndex) {
+      middlePlaces[static_cast<size_t>(middles++)] = place;
+    } else {
+      endSteps[static_cast<size_t>(ends++)] = c == 0 ? place : -place;
+    }
+  }
+  CellMarks marks;
+  const auto mark = [&](int cellA, int cellB) {
+    MarkLine(values[static_cast<size_t>(cellA)], values[static_cast<size_t>(cellB)], bot, opponents,
+             dimensions, marks);
+  };
+  for (int set = 1; set < (1 << ends); ++set) {
+    int step = 0;
+    for (int i = 0; i < ends; ++i) step += (set >> i & 1) * endSteps[static_cast<size_t>(i)];
+    mark(cell + step, cell + 2 * step);
+  }
+  // Base-3 digits of `pattern` pick each middle axis's step: 0 none, 1 up, 2 down.
+  for (int pattern = 1, patterns = CellCount(middles); pattern < patterns; ++pattern) {
+    int step = 0;
+    for (int i = 0, rest = pattern; i < middles; ++i, rest /= kBoardSide) {
+      const int digit = rest % kBoardSide;
+      if (digit == 1) step += middlePlaces[static_cast<size_t>(i)];
+      if (digit == 2) step -= middlePlaces[static_cast<size_t>(i)];
+    }
+    if (step > 0) mark(cell - step, cell + step);
+  }
+  return marks;
+}
+
+void FileCell(int cell, const CellMarks& marks, Candidates& lists) {
+  if (marks.win) {
+    lists.win.push_back(cell);
+  } else if (marks.block != kNoOpponent) {
+    lists.block[static_cast<size_t>(marks.block)].push_back(cell);
+  } else if (marks.build) {
+    lists.build.push_back(cell);
+  } else {
+    lists.plain.push_back(cell);
+  }
+}
+
+// Files every empty cell in scan order into exactly one candidate list.
+Candidates FileEmptyCells(int dimensions, int32_t bot, bool everyDirection) {
+  const int cellCount = CellCount(dimensions);
+  BoardValues values{};
+  for (int cell = 0; cell < cellCount; ++cell) {
+    values[static_cast<size_t>(cell)] = CellValue(dimensions, cell);
+  }
+  const Opponents opponents = OpponentsOf(bot, dimensions);
+  Candidates lists;
+  for (int cell = 0; cell < cellCount; ++cell) {
+    if (values[static_cast<size_t>(cell)] != 0) continue;
+    FileCell(cell,
+             everyDirection ? MarksByDirections(dimensions, cell, values, bot, opponents)
+                            : MarksByLines(dimensions, cell, values, bot, opponents),
+             lists);
+  }
+  return lists;
+}
+
+// The two-dimensional "Hard" bot turns to the middle when the next player
+// holds any cell of the middle row or middle column (the centre counts twice).
+bool NextPlayerHoldsMiddle(int32_t bot) {
+  const int32_t opponent = NextPlayer(bot);
+  int count = 0;
+  for (int cell = 0; cell < CellCount(2); ++cell) {
+    if (CellValue(2, cell) != opponent) continue;
+    const CellCoord coord = CoordOfCell(2, cell);
+    count += (coord[0] == kMiddleIndex) + (coord[1] == kMiddleIndex);
+  }
+  return count > 0;
+}
+
+int BuildIndex(int dimensions, const std::vector<int>& build, int32_t bot) {
+  if (difficulty != kHard) return RandomIndex(build.size());
+  const std::vector<int> centralities = CentralitiesOfCells(dimensions, build);
+  if (dimensions == 2) return PickEdgeIndex(centralities, NextPlayerHoldsMiddle(bot));
+  return PickCentralIndex(centralities);
+}
+
+int PlainIndex(int dimensions, const std::vector<int>& plain) {
+  if (difficulty == kEasy) return RandomIndex(plain.size());
+  return PickCentralIndex(CentralitiesOfCells(dimensions, plain));
+}
+
+// The first rule that applies picks the cell: win, block opponent 1, 2, ...,
+// build, plain. Makes at most one draw. kNoCell only when the board is full.
+int ChooseCell(int dimensions, const Candidates& lists, bool blockingAllowed, int32_t bot) {
+  if (!lists.win.empty()) return lists.win.front();
+  for (int k = 1; k < dimensions && blockingAllowed; ++k) {
+    const std::vector<int>& block = lists.block[static_cast<size_t>(k)];
+    // Later opponents are blocked only once they threaten k cells; "Meh" blocks any threat.
+    const size_t needed = difficulty == kMeh ? 1 : static_cast<size_t>(k);
+    if (!block.empty() && block.size() >= needed) return block.front();
+  }
+  if (!lists.build.empty()) {
+    return lists.build[static_cast<size_t>(BuildIndex(dimensions, lists.build, bot))];
+  }
+  if (!lists.plain.empty()) {
+    return lists.plain[static_cast<size_t>(PlainIndex(dimensions, lists.plain))];
+  }
+  // Every empty cell left is a threat the bot declined to block (the "Easy"
+  // coin, or too few threats of a later opponent). It still has to move, so
+  // it takes the nearest opponent's first threat rather than skip its turn.
+  for (int k = 1; k < dimensions; ++k) {
+    const std::vector<int>& block = lists.block[static_cast<size_t>(k)];
+    if (!block.empty()) return block.front();
+  }
+  return kNoCell;
+}
+
+void BotMove(int dimensions, bool everyDirection) {
+  const int32_t bot = currentPlayer;
+  const Candidates lists = FileEmptyCells(dimensions, bot, everyDirection);
+  // The "Easy" coin is tossed on every move, before any draw of the choice.
+  const bool blockingAllowed = difficulty != kEasy || std::rand() % 2 != 0;
+  const int cell = ChooseCell(dimensions, lists, blockingAllowed, bot);
+  if (cell != kNoCell) CellValue(dimensions, cell) = bot;
+  currentPlayer = NextPlayer(bot);
+}
+
+}  // namespace
+
+void BotMove2D() { BotMove(2, false); }
+void BotMove3D() { BotMove(3, false); }
+void BotMove4D() { BotMove(4, false); }
+void BotMove5D() { BotMove(5, false); }
+
+void BotMoveByDirectionScan(int dimensions) { BotMove(dimensions, true); }
+
+int PickCentralCell(const std::vector<CellCoord>& candidates) {
+  return PickCentralIndex(CentralitiesOfCoords(candidates));
+}
+
+int PickEdgeCell(const std::vector<CellCoord>& candidates, bool preferCentral) {
+  return PickEdgeIndex(CentralitiesOfCoords(candidates), preferCentral);
+}
+
+bool OtherCellsOfLine(int dimensions, int cell, int direction, int& cellA, int& cellB) {
+  enum Role { kNone, kEnd, kMiddle };
+  Role role = kNone;
+  cellA = 0;
+  cellB = 0;
+  int place = 1;  // 3^d, the weight of axis d in a cell number
+  for (int d = 0; d < dimensions; ++d, place *= kBoardSide) {
+    const int c = cell / place % kBoardSide;
+    const int digit = direction / place % kBoardSide;
+    int a = c;
+    int b = c;
+    if (digit != 0) {
+      const Role here = c == kMiddleIndex ? kMiddle : kEnd;
+      if (role != kNone && here != role) return false;
+      role = here;
+      // An end looks along the line to the middle and the far end whichever
+      // way the axis runs; the middle looks both ways.
+      a = here == kEnd ? kMiddleIndex : (digit == 1 ? 0 : 2);
+      b = here == kEnd ? 2 - c : 2 - a;
+    }
+    cellA += a * place;
+    cellB += b * place;
+  }
+  return role != kNone;
+}
