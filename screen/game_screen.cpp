@@ -191,9 +191,7 @@ void DrawGame() {
 void DrawButton(Button button, TTF_Font* font) {
   DrawButtonOutline(button);
   // Centred on the rectangle; the hover overlay brightens it in place.
-  DrawText(font, button.label, [&button](int tw, int th) {
-    return SDL_Point{button.x + (button.w - tw) / 2, button.y + (button.h - th) / 2};
-  });
+  DrawText(font, button.label, [&button](int tw, int th) { return LabelCorner(button, tw, th); });
   if (button.hovered) FillAdditive({button.x, button.y, button.w, button.h}, kButtonHoverAlpha);
 }
 

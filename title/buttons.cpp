@@ -72,6 +72,10 @@ bool PointStrictlyInButton(const Button& b, int32_t x, int32_t y) {
   return b.x < x && x < b.x + b.w && b.y < y && y < b.y + b.h;
 }
 
+SDL_Point LabelCorner(const Button& b, int tw, int th) {
+  return {b.x + (b.w - tw) / 2, b.y + (b.h - th) / 2};
+}
+
 void DrawButtonOutline(const Button& b) {
   constexpr int32_t g = kOutlineCornerGap;
   SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);

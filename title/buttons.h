@@ -1,6 +1,8 @@
 // The Button record, the 19 title-screen Buttons and the three game-screen Buttons.
 #pragma once
 
+#include <SDL.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,6 +38,9 @@ bool PointInButton(const Button& b, int32_t x, int32_t y);
 
 // "Reset" and "W Rotation" do not.
 bool PointStrictlyInButton(const Button& b, int32_t x, int32_t y);
+
+// Where a label of tw x th pixels goes to sit centred in the Button (divisions truncate).
+SDL_Point LabelCorner(const Button& b, int tw, int th);
 
 // The white outline both screens draw: four one-pixel lines, corners open by 10.
 void DrawButtonOutline(const Button& b);

@@ -139,7 +139,8 @@ void DrawLabel(const Button& b, bool selected) {
     dy = -kLabelShift;
   }
   DrawText(FontOfSize(LabelPoints(b)), b.label, [&](int tw, int th) {
-    return SDL_Point{b.x + (b.w - tw) / 2 + dx, b.y + (b.h - th) / 2 + dy};
+    const SDL_Point centred = LabelCorner(b, tw, th);
+    return SDL_Point{centred.x + dx, centred.y + dy};
   });
 }
 
