@@ -1,0 +1,57 @@
+# shellcheck shell=bash
+# Set-up shared by play.sh, test.sh and screenshot.sh: the Debian packages the
+# build needs and the CMake build folders. Sourced, never run on its own.
+
+ZARNITH_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+# What building the game, its unit tests and its benchmarks needs.
+BUILD_PACKAGES=(g++ make cmake libsdl2-dev libsdl2-ttf-dev libgtest-dev libbenchmark-dev)
+# What the end-to-end tests and the packaging check drive the real game with;
+# ImageMagick reads SVG (the icon) only with its "extra" coders.
+TEST_PACKAGES=(xvfb xdotool imagemagick libmagickcore-6.q16-6-extra x11-utils desktop-file-utils)
+
+say() { printf '\n==> %s\n' "$*"; }
+
+# Prints the packages of "$@" that dpkg does not list as installed.
+missing_packages() {
+  local package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      echo "$package"
+  done
+}
+
+# Installs whatever of "$@" is missing, as root or through sudo. When nothing is
+# missing it does nothing at all, not even an apt-get update.
+ensure_packages() {
+  if ! command -v dpkg-query >/dev/null; then
+    echo "error: these scripts install their tools with apt on Debian 12; install by hand: $*" >&2
+    return 1
+  fi
+  local missing
+  mapfile -t missing < <(missing_packages "$@")
+  ((${#missing[@]} == 0)) && return 0
+
+  local as_root=()
+  if ((EUID != 0)); then
+    if ! command -v sudo >/dev/null; then
+      echo "error: missing packages (${missing[*]}) and neither root nor sudo to install them" >&2
+      return 1
+    fi
+    as_root=(sudo)
+  fi
+  say "Installing ${missing[*]}"
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# Configures build folder $1 (relative to the repository) with the CMake options
+# that follow. Reconfiguring an existing folder keeps its cache, so a second run
+# only rebuilds what changed.
+configure_build() {
+  local folder=$1
+  shift
+  cmake -S "$ZARNITH_ROOT" -B "$ZARNITH_ROOT/$folder" "$@"
+}
