@@ -7,21 +7,13 @@
 #include <vector>
 
 #include "bots/bot.h"
+#include "rules/turn.h"
 #include "support/reset.h"
 
 namespace {
 
 constexpr int32_t kHardDifficulty = 3;  // "Hard" runs the most work: PickCentralCell on a long list
 constexpr int32_t kBenchPlayers = 3;     // players whose marks fill the half-full board
-
-void BotMoveOf(int dimensions) {
-  switch (dimensions) {
-    case 2: BotMove2D(); break;
-    case 3: BotMove3D(); break;
-    case 4: BotMove4D(); break;
-    default: BotMove5D(); break;
-  }
-}
 
 // Half the cells filled with random players' marks, the same board every run.
 std::vector<int32_t> HalfFullBoard(int dimensions) {
@@ -53,7 +45,7 @@ void RunBotMoves(benchmark::State& state, bool halfFull) {
     }
     currentPlayer = 1;
     state.ResumeTiming();
-    BotMoveOf(dimensions);
+    RulesOf(dimensions)->botMove();
   }
 }
 

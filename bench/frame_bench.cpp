@@ -7,7 +7,6 @@
 #include "render/text.h"
 #include "rules/state.h"
 #include "rules/turn.h"
-#include "rules/win.h"
 #include "screen/game_screen.h"
 #include "support/canvas.h"
 #include "support/reset.h"
@@ -24,15 +23,6 @@ struct FrameFixture {
   }
   Canvas canvas;
 };
-
-void CheckWinOf(int dimensions) {
-  switch (dimensions) {
-    case 2: CheckWin2D(); break;
-    case 3: CheckWin3D(); break;
-    case 4: CheckWin4D(); break;
-    default: CheckWin5D(); break;
-  }
-}
 
 void PointAt(int32_t x, int32_t y) {
   frameInput.prevMouseX = frameInput.mouseX;
@@ -57,7 +47,7 @@ void CrowdBoard(int dimensions) {
     if (cell % 3 == 2) continue;
     for (int32_t player = 1; player <= playerCount; ++player) {
       CellValue(dimensions, cell) = player;
-      CheckWinOf(dimensions);
+      RulesOf(dimensions)->checkWin();
       if (!gameOver) break;
       gameOver = false;
       winner = 0;

@@ -27,25 +27,12 @@ constexpr double kResetSnapDegrees = 5.0;     // an easing angle strictly inside
 constexpr double kWTurnDegrees = 90.0;        // one "W Rotation" click turns this far about w
 constexpr double kWStepDegrees = 0.5;         // the w turn advances this much per frame
 
-// The per-dimension operations the update calls; one row per dimension count.
-struct DimensionRules {
-  void (*botMove)();      // the bot's move, which also passes the turn on
-  void (*checkWin)();     // the after-move line check
-  void (*updateHover)();  // the hovered cell and assist lines
-};
-
 constexpr std::array<DimensionRules, kMaxDimensions - kMinDimensions + 1> kRulesByDimension{{
     {BotMove2D, CheckWin2D, UpdateHover2D},
     {BotMove3D, CheckWin3D, UpdateHover3D},
     {BotMove4D, CheckWin4D, UpdateHover4D},
     {BotMove5D, CheckWin5D, UpdateHover5D},
 }};
-
-// The row of `dimensions`, or null for a count that has no board.
-const DimensionRules* RulesOf(int32_t dimensions) {
-  if (dimensions < kMinDimensions || dimensions > kMaxDimensions) return nullptr;
-  return &kRulesByDimension[static_cast<std::size_t>(dimensions - kMinDimensions)];
-}
 
 // "Back" counts its edges as inside, unlike the view Buttons. The new game
 // starts at once; the caller finishes the frame's update on it.
@@ -130,6 +117,11 @@ void UpdateWRotation() {
 }
 
 }  // namespace
+
+const DimensionRules* RulesOf(int32_t dimensions) {
+  if (dimensions < kMinDimensions || dimensions > kMaxDimensions) return nullptr;
+  return &kRulesByDimension[static_cast<std::size_t>(dimensions - kMinDimensions)];
+}
 
 void UpdateGame() {
   // the assist lines are collected afresh by this frame's hover update
