@@ -60,6 +60,17 @@ wait_for_exit "$EXIT_TIMEOUT"
 expect_output_line "Failed at SDL_CreateWindowAndRenderer()"
 end_case
 
+begin_case "with no display at all it runs unseen without failing and SIGTERM ends it"
+# SDL then falls back to drawing off screen: nothing to see, nothing to crash.
+start_game "$GAME_DIR" DISPLAY= SDL_VIDEODRIVER=
+sleep 2
+process_running "$GAME_PID" || fail "the game ended on its own: $(cat "$GAME_OUT")"
+kill -TERM "$GAME_PID"
+expect_exit_status 0
+# Wayland's client library may complain on standard error; the game reports no failure.
+! grep -q '^Failed at\|^Error: ' "$GAME_OUT" || fail "a start-up failure: $(cat "$GAME_OUT")"
+end_case
+
 begin_case "an audio driver that does not exist is reported and the game still plays"
 launch_game "$GAME_DIR" SDL_AUDIODRIVER=nosuch
 expect_title_screen
