@@ -1,336 +1,129 @@
-// The game screen on pixels: tints, grids, marks, result and assist lines,
-// hover highlights, the Buttons and the status line.
-#include <SDL_ttf.h>
-
-#include <cstddef>
+// The game screen on pixels: tints, grids, marks, lines, highlights, Buttons and the status line.
 #include <string>
-#include <utility>
-#include <vector>
+#include <tuple>
 
 #include "app/shell.h"
 #include "render/text.h"
 #include "rules/hover.h"
 #include "rules/layout.h"
-#include "rules/state.h"
 #include "rules/turn.h"
 #include "screen/game_screen.h"
 #include "support/canvas.h"
 #include "support/game_state.h"
-#include "title/buttons.h"
-
-namespace {
 
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kBlue{50, 50, 255};
-constexpr Rgb kTints[] = {{70, 20, 20}, {20, 20, 70}, {15, 55, 15}, {70, 30, 70}, {30, 70, 70}};
-constexpr Rgb kPlayer1Tint = kTints[0];
+constexpr SDL_Rect kWhole{0, 0, 1600, 900};
 
-constexpr std::pair<int32_t, int32_t> kBoards[] = {{2, 80}, {3, 60}, {4, 60}, {5, 40}};
-
-class GameScreenTest : public GameStateTest {
- protected:
-  void UseBoard(int32_t dimensions, int32_t side) {
+struct GameScreenTest : GameStateTest {
+  static void Play(int32_t dimensions) {  // with the cell size the title screen gives it
     dimensionCount = dimensions;
-    cellSize = side;
+    cellSize = dimensions == 2 ? 80 : dimensions == 5 ? 40 : 60;
   }
 
-  int CountOf(Rgb colour, SDL_Rect area) const {
-    return area.w * area.h - canvas.CountNot(colour, area);
-  }
-
-  std::vector<Rgb> Snapshot(SDL_Rect area) const {
-    std::vector<Rgb> pixels;
-    for (int y = area.y; y < area.y + area.h; ++y)
-      for (int x = area.x; x < area.x + area.w; ++x) pixels.push_back(canvas.Pixel(x, y));
-    return pixels;
-  }
-
-  static int Differences(const std::vector<Rgb>& a, const std::vector<Rgb>& b) {
-    if (a.size() != b.size()) return -1;
-    int differing = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) differing += a[i] != b[i];
-    return differing;
-  }
-
-  // Text drawn straight through the text module at (x, y), for comparison.
-  void DrawReferenceText(TTF_Font* font, const std::string& text, int32_t x, int32_t y) {
-    DrawText(font, text, [x, y](int, int) { return SDL_Point{x, y}; });
-    SDL_RenderPresent(renderer);
-  }
+  int CountOf(Rgb c, SDL_Rect a) const { return a.w * a.h - canvas.CountNot(c, a); }
 
   Canvas canvas;
 };
 
-// ---- Background ------------------------------------------------------------
-
-TEST_F(GameScreenTest, BackgroundTintFollowsTheTurnAndTurnsBlackAtTheEnd) {
-  playerCount = 5;
-  for (int32_t player = 1; player <= 5; ++player) {
-    currentPlayer = player;
-    DrawGame();
-    EXPECT_EQ(canvas.Pixel(5, 5), kTints[player - 1]) << "player " << player;
-    EXPECT_EQ(canvas.Pixel(1595, 600), kTints[player - 1]) << "player " << player;
-  }
-  gameOver = true;
-  DrawGame();
-  EXPECT_EQ(canvas.Pixel(5, 5), kBlack);
-  gameOver = false;
-  currentPlayer = 6;
-  DrawGame();
-  EXPECT_EQ(canvas.Pixel(5, 5), kBlack);
-}
-
-// ---- Grids -------------------------------------------------------------------
-
-TEST_F(GameScreenTest, GridsHaveInnerLinesButNoOuterBorder) {
-  UseBoard(2, 80);
-  DrawGame();
-  EXPECT_EQ(canvas.Pixel(760, 400), kWhite);
-  EXPECT_EQ(canvas.Pixel(800, 490), kWhite);
-  EXPECT_EQ(canvas.Pixel(680, 400), kPlayer1Tint);
-  EXPECT_EQ(canvas.Pixel(800, 570), kPlayer1Tint);
-
-  for (auto [dimensions, s] : kBoards) {
-    UseBoard(dimensions, s);
-    DrawGame();
-    for (int cell = 0; cell < CellCount(dimensions); cell += 9) {
-      const CellSquare corner = CellSquareOf(dimensions, s, cell);
-      const int32_t gl = corner.left, gt = corner.top, half = s / 2;
-      for (int k = 1; k <= 2; ++k) {
-        EXPECT_EQ(canvas.Pixel(gl + k * s, gt + half), kWhite) << dimensions << "D cell " << cell;
-        EXPECT_EQ(canvas.Pixel(gl + half, gt + k * s), kWhite) << dimensions << "D cell " << cell;
-      }
-      for (int k : {0, 3}) {
-        EXPECT_EQ(canvas.Pixel(gl + k * s, gt + half), kPlayer1Tint)
-            << dimensions << "D cell " << cell;
-        EXPECT_EQ(canvas.Pixel(gl + half, gt + k * s), kPlayer1Tint)
-            << dimensions << "D cell " << cell;
-      }
-    }
-  }
-}
-
-TEST_F(GameScreenTest, FiveDimensionsHaveTwoSeparatorBars) {
-  UseBoard(5, 40);
-  DrawGame();
-  for (int32_t x : {560, 561, 1040, 1041}) {
-    for (int32_t y = 230; y <= 670; y += 11) EXPECT_EQ(canvas.Pixel(x, y), kWhite) << x << "," << y;
-    EXPECT_EQ(canvas.Pixel(x, 670), kWhite) << x;
-    EXPECT_EQ(canvas.Pixel(x, 229), kPlayer1Tint) << x;
-    EXPECT_EQ(canvas.Pixel(x, 671), kPlayer1Tint) << x;
-  }
-  for (int32_t x : {559, 562, 1039, 1042}) EXPECT_EQ(canvas.Pixel(x, 450), kPlayer1Tint) << x;
-
-  UseBoard(4, 60);
-  DrawGame();
-  EXPECT_EQ(canvas.Pixel(560, 450), kPlayer1Tint);
-}
-
-// ---- Marks, result and assist lines ----------------------------------------------
-
-TEST_F(GameScreenTest, MarkIsDrawnInTheSquareThatWasClicked) {
-  for (auto [dimensions, s] : kBoards) {
+// Per board: a clicked cell's mark lies in its square (the flat-only boards show no red elsewhere);
+// grid lines s and 2s in from each grid's corner, no border; "Reset" in 3D and 4D, "W Rotation" in
+// 4D. 5D adds bars at x = 560, 561, 1040 and 1041 from y = 230 to 670, and nothing beside them.
+TEST_F(GameScreenTest, FlatBoardsAndTheirButtons) {
+  const auto shown = [this](const Button& b) { return canvas.Pixel(b.x, b.y + b.h / 2) == kWhite; };
+  for (int32_t d = 2; d <= 5; ++d) {
     ResetGameGlobals();
-    UseBoard(dimensions, s);
-    const int cell = CellCount(dimensions) / 3 + 1;
-    const CellSquare square = CellSquareOf(dimensions, s, cell);
-    frameInput.mouseX = SquareCentreX(square);
-    frameInput.mouseY = SquareCentreY(square);
-    frameInput.mouseReleased = true;
+    Play(d);
+    const int32_t s = cellSize, cell = CellCount(d) / 3 + 1;
+    const CellSquare square = CellSquareOf(d, s, cell);
+    frameInput = FrameInput{SquareCentreX(square), SquareCentreY(square), 0, 0, true};
     UpdateGame();
-    ASSERT_EQ(CellValue(dimensions, cell), 1) << dimensions << "D";
     DrawGame();
-    const SDL_Rect inside{square.left + 1, square.top + 1, s - 1, s - 1};
-    EXPECT_EQ(canvas.Pixel(SquareCentreX(square), SquareCentreY(square)), kRed)
-        << dimensions << "D";
-    // The projected views draw the mark too, so only the flat-only boards
-    // can be checked for red outside the square.
-    if (dimensions == 2 || dimensions == 5) {
-      EXPECT_EQ(CountOf(kRed, {0, 0, kCanvasWidth, kCanvasHeight}), CountOf(kRed, inside))
-          << dimensions << "D";
+    const int inside = CountOf(kRed, {square.left + 1, square.top + 1, s - 1, s - 1});
+    EXPECT_EQ(canvas.Pixel(SquareCentreX(square), SquareCentreY(square)), kRed) << d;
+    EXPECT_TRUE((d != 2 && d != 5) || CountOf(kRed, kWhole) == inside) << d;
+    for (int grid = 0; grid < CellCount(d); grid += 9) {
+      const CellSquare corner = CellSquareOf(d, s, grid);
+      for (int k = 0; k <= 3; ++k) {
+        const Rgb expected = k == 1 || k == 2 ? kWhite : Rgb{20, 20, 70};  // player 2 to move
+        EXPECT_EQ(canvas.Pixel(corner.left + k * s, corner.top + s / 2), expected) << d << grid;
+        EXPECT_EQ(canvas.Pixel(corner.left + s / 2, corner.top + k * s), expected) << d << grid;
+      }
     }
+    EXPECT_EQ(shown(resetButton), d == 3 || d == 4) << d;
+    EXPECT_EQ(shown(wRotationButton), d == 4) << d;
   }
+  for (int32_t x : {560, 1040}) EXPECT_EQ(CountOf(kWhite, {x, 230, 2, 441}), 2 * 441) << x;
+  for (int32_t x : {560, 1040}) EXPECT_EQ(CountOf(kWhite, {x - 1, 229, 4, 443}), 2 * 441) << x;
 }
 
-TEST_F(GameScreenTest, WinningLineIsFiveStrokesInTheWinnersColour) {
-  UseBoard(2, 80);
-  playerCount = 2;
-  gameOver = true;
-  winner = 2;
-  // The middle row: centres (720, 450) to (880, 450).
-  winLine2 = {CellCoord{0, 1}, CellCoord{1, 1}, CellCoord{2, 1}};
-  DrawGame();
-  for (int32_t y : {449, 450, 451}) EXPECT_EQ(canvas.Pixel(800, y), kBlue) << y;
-  EXPECT_EQ(canvas.Pixel(800, 448), kBlack);
-  EXPECT_EQ(canvas.Pixel(800, 452), kBlack);
-  EXPECT_EQ(canvas.Pixel(719, 450), kBlue);
-  EXPECT_EQ(canvas.Pixel(881, 450), kBlue);
-  EXPECT_EQ(canvas.Pixel(718, 450), kBlack);
-  EXPECT_EQ(canvas.Pixel(882, 450), kBlack);
-
-  winner = 0;  // a draw shows no line
-  DrawGame();
-  EXPECT_EQ(canvas.Pixel(800, 450), kBlack);
-  gameOver = false;
-  winner = 2;
-  DrawGame();
-  EXPECT_EQ(canvas.Pixel(800, 450), kPlayer1Tint);
-}
-
-TEST_F(GameScreenTest, AssistLinesAreOnePixelInTheMoversColourUntilTheEnd) {
-  UseBoard(2, 80);
+// s = 80: middle row centres (720, 450) and (880, 450), middle column (800, 370) and (800, 530).
+// A won line is five strokes in the winner's colour: row 450 from 719 to 881, rows 449 and 451
+// from 720 to 880. Assist lines are one pixel in the mover's colour, and gone once it is over.
+TEST_F(GameScreenTest, WinningAndAssistLines) {
+  Play(2);
+  currentPlayer = 3;
   assistMode = true;
   assistLines = {Line{CellCoord{0, 1}, CellCoord{1, 1}, CellCoord{2, 1}},
                  Line{CellCoord{1, 0}, CellCoord{1, 1}, CellCoord{1, 2}}};
-  DrawGame();
-  EXPECT_EQ(canvas.Pixel(760 - 20, 450), kRed);
-  EXPECT_EQ(canvas.Pixel(760 - 20, 449), kPlayer1Tint);
-  EXPECT_EQ(canvas.Pixel(760 - 20, 451), kPlayer1Tint);
-  EXPECT_EQ(canvas.Pixel(800, 370), kRed);
-  EXPECT_EQ(canvas.Pixel(799, 370), kPlayer1Tint);
-  EXPECT_EQ(canvas.Pixel(801, 370), kPlayer1Tint);
-
-  gameOver = true;
-  DrawGame();
-  EXPECT_EQ(CountOf(kRed, {0, 0, kCanvasWidth, kCanvasHeight}), 0);
-  gameOver = false;
-  assistMode = false;
-  DrawGame();
-  EXPECT_EQ(CountOf(kRed, {0, 0, kCanvasWidth, kCanvasHeight}), 0);
-}
-
-// ---- Highlights and Buttons ------------------------------------------------------
-
-TEST_F(GameScreenTest, HoveredCellIsBrightenedAdditively) {
-  UseBoard(2, 80);
-  cellHovered = true;
-  hoveredCell2 = {1, 1};  // the square (760, 410) to (840, 490)
-  DrawGame();
-  EXPECT_EQ(canvas.Pixel(800, 450), (Rgb{90, 40, 40}));
-  EXPECT_EQ(canvas.Pixel(839, 489), (Rgb{90, 40, 40}));
-  EXPECT_EQ(canvas.Pixel(720, 450), kPlayer1Tint);
-  EXPECT_EQ(canvas.Pixel(841, 450), kPlayer1Tint);
-  SDL_BlendMode mode = SDL_BLENDMODE_ADD;
-  SDL_GetRenderDrawBlendMode(renderer, &mode);
-  EXPECT_EQ(mode, SDL_BLENDMODE_NONE);
-
-  cellHovered = false;
-  DrawGame();
-  EXPECT_EQ(canvas.Pixel(800, 450), kPlayer1Tint);
-}
-
-TEST_F(GameScreenTest, HoveredButtonIsBrightenedOverItsWholeRectangle) {
-  Button button = resetButton;
-  const Rgb base{10, 20, 30};
-  canvas.Clear(base);
-  DrawButton(button, FontOfSize(24));
-  SDL_RenderPresent(renderer);
-  EXPECT_EQ(canvas.Pixel(button.x + 2, button.y + 2), base);
-  EXPECT_EQ(canvas.Pixel(button.x, button.y + button.h / 2), kWhite);
-
-  button.hovered = true;
-  canvas.Clear(base);
-  DrawButton(button, FontOfSize(24));
-  SDL_RenderPresent(renderer);
-  EXPECT_EQ(canvas.Pixel(button.x + 2, button.y + 2), (Rgb{50, 60, 70}));
-  EXPECT_EQ(canvas.Pixel(button.x + button.w - 1, button.y + button.h - 1), (Rgb{50, 60, 70}));
-  EXPECT_EQ(canvas.Pixel(button.x + button.w, button.y + button.h - 1), base);
-  SDL_BlendMode mode = SDL_BLENDMODE_ADD;
-  SDL_GetRenderDrawBlendMode(renderer, &mode);
-  EXPECT_EQ(mode, SDL_BLENDMODE_NONE);
-}
-
-TEST_F(GameScreenTest, ButtonLabelIsCentredAndStaysPutWhenHovered) {
-  TTF_Font* font = FontOfSize(36);
-  ASSERT_NE(font, nullptr);
-  Button button = backButton;
-  const SDL_Rect area{button.x - 2, button.y - 2, button.w + 4, button.h + 4};
-  int tw = 0, th = 0;
-  ASSERT_EQ(TTF_SizeText(font, button.label.c_str(), &tw, &th), 0);
-
-  canvas.Clear(kBlack);
-  DrawButtonOutline(button);
-  DrawReferenceText(font, button.label, button.x + (button.w - tw) / 2,
-                    button.y + (button.h - th) / 2);
-  const std::vector<Rgb> expected = Snapshot(area);
-  const SDL_Rect interior{button.x + 1, button.y + 1, button.w - 1, button.h - 1};
-  ASSERT_GT(CountOf(kWhite, interior), 0) << "label pixels expected";
-
-  canvas.Clear(kBlack);
-  DrawButton(button, font);
-  SDL_RenderPresent(renderer);
-  EXPECT_EQ(Differences(Snapshot(area), expected), 0);
-
-  // The overlay lifts black to 40 and leaves the white label where it was.
-  button.hovered = true;
-  canvas.Clear(kBlack);
-  DrawButton(button, font);
-  SDL_RenderPresent(renderer);
-  const std::vector<Rgb> hovered = Snapshot(area);
-  int labelMoved = 0;
-  for (std::size_t i = 0; i < expected.size(); ++i)
-    labelMoved += expected[i] == kWhite && hovered[i] != kWhite;
-  EXPECT_EQ(labelMoved, 0);
-}
-
-TEST_F(GameScreenTest, ViewButtonsAppearOnlyWithTheirViews) {
-  const auto outlinePixel = [](const Button& b) { return std::pair{b.x, b.y + b.h / 2}; };
-  for (auto [dimensions, s] : kBoards) {
-    UseBoard(dimensions, s);
+  winLine2 = assistLines[0];
+  const Rgb green{0, 255, 0};
+  for (const auto& [over, won] : {std::pair{true, 2}, std::pair{true, 0}, std::pair{false, 2}}) {
+    gameOver = over;
+    winner = won;
     DrawGame();
-    const auto [rx, ry] = outlinePixel(resetButton);
-    const auto [wx, wy] = outlinePixel(wRotationButton);
-    const auto [bx, by] = outlinePixel(backButton);
-    EXPECT_EQ(canvas.Pixel(rx, ry) == kWhite, dimensions == 3 || dimensions == 4)
-        << dimensions << "D";
-    EXPECT_EQ(canvas.Pixel(wx, wy) == kWhite, dimensions == 4) << dimensions << "D";
-    EXPECT_EQ(canvas.Pixel(bx, by), kWhite) << dimensions << "D";
+    EXPECT_EQ(CountOf(kBlue, kWhole), over && won ? 163 + 2 * 161 : 0) << over << won;
+    EXPECT_EQ(CountOf(kBlue, {720, 449, 161, 3}), over && won ? 3 * 161 : 0) << over << won;
+    EXPECT_EQ(CountOf(kBlue, {719, 450, 163, 1}), over && won ? 163 : 0) << over << won;
+    EXPECT_EQ(CountOf(green, {720, 450, 161, 1}) + CountOf(green, {800, 370, 1, 161}),
+              over ? 0 : 2 * 161) << over;
+    EXPECT_EQ(CountOf(green, kWhole), over ? 0 : 2 * 161 - 1) << over;
+    EXPECT_EQ(canvas.Pixel(5, 5), (over ? kBlack : Rgb{15, 55, 15})) << over;
   }
 }
 
-// ---- Status line ---------------------------------------------------------------
-
-TEST_F(GameScreenTest, StatusTextTakesTheFirstRowThatApplies) {
-  playerCount = 3;
-  botCount = 1;
-  currentPlayer = 3;
-  EXPECT_EQ(StatusText(), "Computer 1's Turn");
-  currentPlayer = 2;
-  EXPECT_EQ(StatusText(), "Player 2's Turn");
-  playerCount = 5;
-  botCount = 4;
-  currentPlayer = 5;
-  EXPECT_EQ(StatusText(), "Computer 4's Turn");
-
-  gameOver = true;
-  winner = 0;
-  EXPECT_EQ(StatusText(), "Game has ended in a draw");
-  winner = 3;
-  EXPECT_EQ(StatusText(), "Computer 2 wins!");
-  winner = 1;
-  EXPECT_EQ(StatusText(), "Player 1 wins!");
-  playerCount = 2;
-  botCount = 0;
-  winner = 2;
-  EXPECT_EQ(StatusText(), "Player 2 wins!");
-}
-
-TEST_F(GameScreenTest, StatusLineIsTheTextAtItsPlace) {
-  TTF_Font* font = FontOfSize(36);
-  ASSERT_NE(font, nullptr);
-  UseBoard(2, 80);
-  botCount = 1;
-  currentPlayer = 3;
-  const SDL_Rect area{0, 790, 1300, 110};
+// White adds over player 1's (70, 20, 20): at alpha 20 on the hovered cell's square (760, 410) to
+// (840, 490), inside its grid lines, and at alpha 40 on the whole rectangle of a hovered Button.
+TEST_F(GameScreenTest, HoverHighlightsAddWhite) {
+  Play(2);
+  cellHovered = backButton.hovered = true;
+  hoveredCell2 = {1, 1};
   DrawGame();
-  const std::vector<Rgb> drawn = Snapshot(area);
-
-  canvas.Clear(kTints[2]);
-  DrawReferenceText(font, "Computer 1's Turn", 65, 825);
-  ASSERT_GT(CountOf(kWhite, area), 100) << "status text pixels expected";
-  EXPECT_EQ(Differences(drawn, Snapshot(area)), 0);
+  EXPECT_EQ(CountOf({90, 40, 40}, {761, 411, 79, 79}), 79 * 79);
+  EXPECT_EQ(CountOf({90, 40, 40}, kWhole), 79 * 79);
+  const Button& b = backButton;
+  EXPECT_EQ(canvas.Pixel(b.x + 2, b.y + 2), (Rgb{110, 60, 60}));
+  EXPECT_EQ(canvas.Pixel(b.x + b.w - 1, b.y + b.h - 1), (Rgb{110, 60, 60}));
+  EXPECT_EQ(canvas.Pixel(b.x + b.w, b.y + b.h - 1), (Rgb{70, 20, 20}));
 }
 
-}  // namespace
+// Background and status line by the first row that applies, bots numbered among themselves. The
+// same text in the same font at (65, 825) adds nothing to the frame and alone lights as much.
+TEST_F(GameScreenTest, BackgroundAndStatusLineFollowTheTurn) {
+  ASSERT_NE(FontOfSize(36), nullptr);
+  const std::tuple<int32_t, int32_t, int32_t, bool, int32_t, Rgb, std::string> rows[] = {
+      {3, 1, 3, false, 0, {15, 55, 15}, "Computer 1's Turn"},
+      {5, 4, 5, false, 0, {30, 70, 70}, "Computer 4's Turn"},
+      {5, 0, 4, false, 0, {70, 30, 70}, "Player 4's Turn"},
+      {5, 0, 6, false, 0, kBlack, "Computer 1's Turn"},
+      {5, 4, 5, true, 0, kBlack, "Game has ended in a draw"},
+      {5, 4, 1, true, 3, kBlack, "Computer 2 wins!"},
+      {2, 0, 1, true, 2, kBlack, "Player 2 wins!"}};
+  const SDL_Rect line{0, 790, 1300, 110};
+  for (const auto& row : rows) {
+    std::tie(playerCount, botCount, currentPlayer, gameOver, winner, std::ignore, std::ignore) =
+        row;
+    const auto& [players, bots, current, over, won, background, text] = row;
+    EXPECT_EQ(StatusText(), text);
+    DrawGame();
+    EXPECT_EQ(canvas.Pixel(5, 5), background) << text;
+    const int lit = CountOf(kWhite, line);
+    for (bool alone : {false, true}) {
+      if (alone) canvas.Clear(background);
+      DrawText(FontOfSize(36), text, [](int, int) { return SDL_Point{65, 825}; });
+      EXPECT_EQ(CountOf(kWhite, line), lit) << text;
+    }
+  }
+}
