@@ -109,7 +109,9 @@ void BM_Game4DTurningFrame(benchmark::State& state) {
   FrameFixture fixture;
   SetUpGame(4, 60);
   CrowdBoard(4);
-  PointAt(1400, 100);
+  // board4[1][1][1][2] is cell 41, left empty by CrowdBoard, so its tesseract
+  // is filled as hovered too; its square starts at (470, 480).
+  PointAt(500, 510);
   for (auto _ : state) {
     if (wAngle >= wAngleTarget) wAngleTarget += 90.0;  // always turning about w
     UpdateGame();
