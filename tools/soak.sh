@@ -16,10 +16,5 @@ seed=${3:-}
   echo "usage: $0 [minutes] [path/to/zarnith] [seed]" >&2
   exit 2
 }
-if [[ ! -x $game ]]; then
-  ensure_packages "${BUILD_PACKAGES[@]}"
-  configure_build build -DCMAKE_BUILD_TYPE=Release
-  cmake --build "$ZARNITH_ROOT/build" --target zarnith -j "$JOBS"
-fi
-ensure_packages "${TEST_PACKAGES[@]}"
+ensure_game_and_test_packages "$game"
 exec bash "$ZARNITH_ROOT/tests/e2e/soak_e2e.sh" "$game" $((minutes * 60)) ${seed:+"$seed"}

@@ -14,12 +14,7 @@ launches=${2:-10}
   echo "usage: $0 [path/to/zarnith] [launches]" >&2
   exit 2
 }
-if [[ ! -x $game ]]; then
-  ensure_packages "${BUILD_PACKAGES[@]}"
-  configure_build build -DCMAKE_BUILD_TYPE=Release
-  cmake --build "$ZARNITH_ROOT/build" --target zarnith -j "$JOBS"
-fi
-ensure_packages "${TEST_PACKAGES[@]}"
+ensure_game_and_test_packages "$game"
 command -v python3 >/dev/null || ensure_packages python3
 source "$ZARNITH_ROOT/tests/e2e/lib.sh" "$game"
 
