@@ -56,6 +56,14 @@ void CrowdBoard(int dimensions) {
   }
 }
 
+// Game frames with the pointer and the board left as they are.
+void RunGameFrames(benchmark::State& state) {
+  for (auto _ : state) {
+    UpdateGame();
+    DrawGame();
+  }
+}
+
 void BM_FillOnly(benchmark::State& state) {
   FrameFixture fixture;
   for (auto _ : state) {
@@ -83,10 +91,7 @@ void BM_Game2DFrame(benchmark::State& state) {
   SetUpGame(2, 80);
   CrowdBoard(2);
   PointAt(800, 450);
-  for (auto _ : state) {
-    UpdateGame();
-    DrawGame();
-  }
+  RunGameFrames(state);
 }
 BENCHMARK(BM_Game2DFrame)->Unit(benchmark::kMicrosecond);
 
@@ -128,10 +133,7 @@ void BM_Game5DCrowdedAssistFrame(benchmark::State& state) {
   // board5[1][1][1][0][2] is cell 119, left empty by CrowdBoard; its square
   // starts at (740, 470).
   PointAt(760, 490);
-  for (auto _ : state) {
-    UpdateGame();
-    DrawGame();
-  }
+  RunGameFrames(state);
 }
 BENCHMARK(BM_Game5DCrowdedAssistFrame)->Unit(benchmark::kMicrosecond);
 

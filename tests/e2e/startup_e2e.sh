@@ -19,23 +19,17 @@ text=$(text_pixels)
 quit_game
 end_case
 
-begin_case "without Text.ttf it starts without text and stays playable"
-launch_game "$(game_copy no-font)"
-expect_title_screen
-text=$(text_pixels)
-((text == 0)) || fail "$text white text pixels although there is no font"
-expect_playable_then_quit
-end_case
-
-begin_case "with an empty Text.ttf it starts without text and stays playable"
-folder=$(game_copy empty-font)
-: >"$folder/Text.ttf"
-launch_game "$folder"
-expect_title_screen
-text=$(text_pixels)
-((text == 0)) || fail "$text white text pixels from an empty font file"
-expect_playable_then_quit
-end_case
+for font in missing empty; do
+  begin_case "with Text.ttf $font it starts without text and stays playable"
+  folder=$(game_copy "$font-font")
+  [[ $font == empty ]] && : >"$folder/Text.ttf"
+  launch_game "$folder"
+  expect_title_screen
+  text=$(text_pixels)
+  ((text == 0)) || fail "$text white text pixels although the font is $font"
+  expect_playable_then_quit
+  end_case
+done
 
 begin_case "with a Text.ttf of garbage it starts and stays playable"
 folder=$(game_copy garbage-font)
