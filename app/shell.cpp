@@ -6,21 +6,19 @@
 #include <csignal>
 #include <cstdio>
 
-#include "render/mesh.h"
-#include "render/text.h"
-#include "rules/state.h"
-#include "rules/turn.h"
-#include "screen/game_screen.h"
-#include "title/buttons.h"
-#include "title/menu.h"
+#include <string>
 
-bool running = true;
-bool fullscreen = false;
-SDL_Window* window = nullptr;
-SDL_Renderer* renderer = nullptr;
-Screen currentScreen = Menu;
+#include "platform/platform.h"
+#include "render/mesh.h"
+#include "render/projection.h"
+#include "render/text.h"
+#include "rules/hover.h"
+#include "rules/state.h"
+#include "screens/buttons.h"
+#include "screens/game_screen.h"
+#include "screens/title_screen.h"
+
 uint32_t frameStartTicks = 0;
-FrameInput frameInput;
 
 namespace {
 
@@ -28,8 +26,8 @@ volatile std::sig_atomic_t stopRequested = 0;  // set by SIGINT or SIGTERM
 
 void RequestStop(int) { stopRequested = 1; }
 
-void Report(const char* line) {
-  std::printf("%s\n", line);
+void Report(const std::string& line) {
+  std::printf("%s\n", line.c_str());
   std::fflush(stdout);
 }
 
@@ -43,18 +41,24 @@ void HoldFrameFloor() {
 
 }  // namespace
 
+void SetStartValues() {
+  ResetRunState();
+  ResetFrameInput();
+  SetDefaultSettings();
+  ForgetHoveredCells();
+  ResetBotPacing();
+  ResetView();
+  ResetTitleBackground();
+}
+
 bool StartUp() {
-  running = true;
-  fullscreen = false;
+  SetStartValues();
   // Installed before SDL so that SDL keeps these handlers instead of its own.
   std::signal(SIGINT, RequestStop);
   std::signal(SIGTERM, RequestStop);
 
   if (SDL_Init(SDL_INIT_EVERYTHING) < 0) Report("Failed at SDL_Init()");
-  if (TTF_Init() < 0) {
-    std::printf("Error: %s\n", SDL_GetError());
-    std::fflush(stdout);
-  }
+  if (TTF_Init() < 0) Report(std::string("Error: ") + SDL_GetError());
   if (SDL_CreateWindowAndRenderer(kCanvasWidth, kCanvasHeight, fullscreen, &window, &renderer) < 0) {
     Report("Failed at SDL_CreateWindowAndRenderer()");
     return false;

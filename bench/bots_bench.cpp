@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bots/bot.h"
-#include "rules/turn.h"
+#include "screens/game_screen.h"
 #include "support/reset.h"
 
 namespace {

@@ -3,14 +3,16 @@
 #include <benchmark/benchmark.h>
 
 #include "app/shell.h"
+#include "platform/platform.h"
 #include "render/mesh.h"
+#include "render/projection.h"
 #include "render/text.h"
 #include "rules/state.h"
-#include "rules/turn.h"
-#include "screen/game_screen.h"
+#include "screens/game_screen.h"
+#include "screens/game_screen.h"
 #include "support/canvas.h"
 #include "support/reset.h"
-#include "title/menu.h"
+#include "screens/title_screen.h"
 
 namespace {
 

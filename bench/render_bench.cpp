@@ -5,7 +5,7 @@
 #include "render/projection.h"
 #include "rules/hover.h"
 #include "rules/state.h"
-#include "rules/turn.h"
+#include "screens/game_screen.h"
 #include "support/canvas.h"
 #include "support/reset.h"
 

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "app/shell.h"
+#include "platform/platform.h"
+#include "rules/lines.h"
 #include "rules/hover.h"
 #include "rules/layout.h"
 #include "rules/state.h"

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdlib>
 
+#include "rules/lines.h"
+
 namespace {
 
 constexpr int32_t kEasy = 1;                 // difficulty of the "Easy" button
@@ -118,61 +120,14 @@ void MarkLine(int32_t a, int32_t b, int32_t bot, const Opponents& opponents, int
   }
 }
 
-// The marks of `cell` from every direction number: the rule as stated, kept
-// to check the line walk below against.
-CellMarks MarksByDirections(int dimensions, int cell, const BoardValues& values, int32_t bot,
-                            const Opponents& opponents) {
+// The marks of `cell` from each line through it once.
+CellMarks MarksOfCell(int dimensions, int cell, const BoardValues& values, int32_t bot,
+                      const Opponents& opponents) {
   CellMarks marks;
-  for (int direction = 1; direction < CellCount(dimensions); ++direction) {
-    int cellA = 0;
-    int cellB = 0;
-    if (!OtherCellsOfLine(dimensions, cell, direction, cellA, cellB)) continue;
+  ForEachLineThrough(dimensions, cell, [&](int cellA, int cellB) {
     MarkLine(values[static_cast<size_t>(cellA)], values[static_cast<size_t>(cellB)], bot, opponents,
              dimensions, marks);
-  }
-  return marks;
-}
-
-// The marks of `cell` from each line through it once. As an end the cell
-// has one line for every non-empty set of its 0-or-2 axes, stepping toward
-// the middle on each; as the middle it has one for every non-zero step of
-// -1, 0 or +1 on its 1-axes, and a step and its reverse are the same line.
-// The marks equal those of MarksByDirections, which meets a line up to 32 times.
-CellMarks MarksByLines(int dimensions, int cell, const BoardValues& values, int32_t bot,
-                       const Opponents& opponents) {
-  std::array<int, kMaxDimensions> endSteps{};      // toward the middle, in cell numbers
-  std::array<int, kMaxDimensions> middlePlaces{};  // 3^d of each axis where the cell is at 1
-  int ends = 0;
-  int middles = 0;
-  for (int d = 0, place = 1, rest = cell; d < dimensions;
-       ++d, place *= kBoardSide, rest /= kBoardSide) {
-    const int c = rest % kBoardSide;
-    if (c == kMiddleIndex) {
-      middlePlaces[static_cast<size_t>(middles++)] = place;
-    } else {
-      endSteps[static_cast<size_t>(ends++)] = c == 0 ? place : -place;
-    }
-  }
-  CellMarks marks;
-  const auto mark = [&](int cellA, int cellB) {
-    MarkLine(values[static_cast<size_t>(cellA)], values[static_cast<size_t>(cellB)], bot, opponents,
-             dimensions, marks);
-  };
-  for (int set = 1; set < (1 << ends); ++set) {
-    int step = 0;
-    for (int i = 0; i < ends; ++i) step += (set >> i & 1) * endSteps[static_cast<size_t>(i)];
-    mark(cell + step, cell + 2 * step);
-  }
-  // Base-3 digits of `pattern` pick each middle axis's step: 0 none, 1 up, 2 down.
-  for (int pattern = 1, patterns = CellCount(middles); pattern < patterns; ++pattern) {
-    int step = 0;
-    for (int i = 0, rest = pattern; i < middles; ++i, rest /= kBoardSide) {
-      const int digit = rest % kBoardSide;
-      if (digit == 1) step += middlePlaces[static_cast<size_t>(i)];
-      if (digit == 2) step -= middlePlaces[static_cast<size_t>(i)];
-    }
-    if (step > 0) mark(cell - step, cell + step);
-  }
+  });
   return marks;
 }
 
@@ -189,7 +144,7 @@ void FileCell(int cell, const CellMarks& marks, Candidates& lists) {
 }
 
 // Files every empty cell in scan order into exactly one candidate list.
-Candidates FileEmptyCells(int dimensions, int32_t bot, bool everyDirection) {
+Candidates FileEmptyCells(int dimensions, int32_t bot) {
   const int cellCount = CellCount(dimensions);
   BoardValues values{};
   for (int cell = 0; cell < cellCount; ++cell) {
@@ -199,10 +154,7 @@ Candidates FileEmptyCells(int dimensions, int32_t bot, bool everyDirection) {
   Candidates lists;
   for (int cell = 0; cell < cellCount; ++cell) {
     if (values[static_cast<size_t>(cell)] != 0) continue;
-    FileCell(cell,
-             everyDirection ? MarksByDirections(dimensions, cell, values, bot, opponents)
-                            : MarksByLines(dimensions, cell, values, bot, opponents),
-             lists);
+    FileCell(cell, MarksOfCell(dimensions, cell, values, bot, opponents), lists);
   }
   return lists;
 }
@@ -258,9 +210,9 @@ int ChooseCell(int dimensions, const Candidates& lists, bool blockingAllowed, in
   return kNoCell;
 }
 
-void BotMove(int dimensions, bool everyDirection) {
+void BotMove(int dimensions) {
   const int32_t bot = currentPlayer;
-  const Candidates lists = FileEmptyCells(dimensions, bot, everyDirection);
+  const Candidates lists = FileEmptyCells(dimensions, bot);
   // The "Easy" coin is tossed on every move, before any draw of the choice.
   const bool blockingAllowed = difficulty != kEasy || std::rand() % 2 != 0;
   const int cell = ChooseCell(dimensions, lists, blockingAllowed, bot);
@@ -270,12 +222,10 @@ void BotMove(int dimensions, bool everyDirection) {
 
 }  // namespace
 
-void BotMove2D() { BotMove(2, false); }
-void BotMove3D() { BotMove(3, false); }
-void BotMove4D() { BotMove(4, false); }
-void BotMove5D() { BotMove(5, false); }
-
-void BotMoveByDirectionScan(int dimensions) { BotMove(dimensions, true); }
+void BotMove2D() { BotMove(2); }
+void BotMove3D() { BotMove(3); }
+void BotMove4D() { BotMove(4); }
+void BotMove5D() { BotMove(5); }
 
 int PickCentralCell(const std::vector<CellCoord>& candidates) {
   return PickCentralIndex(CentralitiesOfCoords(candidates));
@@ -283,30 +233,4 @@ int PickCentralCell(const std::vector<CellCoord>& candidates) {
 
 int PickEdgeCell(const std::vector<CellCoord>& candidates, bool preferCentral) {
   return PickEdgeIndex(CentralitiesOfCoords(candidates), preferCentral);
-}
-
-bool OtherCellsOfLine(int dimensions, int cell, int direction, int& cellA, int& cellB) {
-  enum Role { kNone, kEnd, kMiddle };
-  Role role = kNone;
-  cellA = 0;
-  cellB = 0;
-  int place = 1;  // 3^d, the weight of axis d in a cell number
-  for (int d = 0; d < dimensions; ++d, place *= kBoardSide) {
-    const int c = cell / place % kBoardSide;
-    const int digit = direction / place % kBoardSide;
-    int a = c;
-    int b = c;
-    if (digit != 0) {
-      const Role here = c == kMiddleIndex ? kMiddle : kEnd;
-      if (role != kNone && here != role) return false;
-      role = here;
-      // An end looks along the line to the middle and the far end whichever
-      // way the axis runs; the middle looks both ways.
-      a = here == kEnd ? kMiddleIndex : (digit == 1 ? 0 : 2);
-      b = here == kEnd ? 2 - c : 2 - a;
-    }
-    cellA += a * place;
-    cellB += b * place;
-  }
-  return role != kNone;
 }

@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "app/shell.h"
-#include "render/palette.h"
+#include "platform/platform.h"
+#include "render/colours.h"
 #include "rules/state.h"
 
 namespace {

@@ -8,25 +8,22 @@
 #include <cmath>
 #include <vector>
 
-#include "app/shell.h"
+#include "platform/platform.h"
+#include "render/colours.h"
 #include "render/marks.h"
-#include "render/palette.h"
 #include "rules/hover.h"
-#include "rules/turn.h"
+
+double viewYaw;
+double viewPitch;
+bool viewResetting;
+double wAngleTarget;
+double wAngle;
 
 namespace {
 
 constexpr double kEyeZ = 10.0;          // model units from the eye to the origin along z
 constexpr double kEyeW = 7.0;           // model units from the eye to the origin along w
 constexpr double kMarkMargin = 5.0;     // pixels the mark radius stays inside the cell's size
-constexpr uint8_t kDimMarkAlpha = 75;   // marks while the game runs and losing marks after
-constexpr uint8_t kWinMarkAlpha = 255;  // the winning line's marks once the game is over
-constexpr uint8_t kAssistAlpha = 255;
-constexpr uint8_t kCubeEdgeAlpha = 40;       // faint edges, added over each other
-constexpr uint8_t kTesseractEdgeAlpha = 10;  // fainter: 81 tesseracts overlap far more
-constexpr uint8_t kCubeHoverAlpha = 30;
-constexpr uint8_t kTesseractHoverAlpha = 15;
-constexpr SDL_Color kWhite{255, 255, 255, 255};
 constexpr int kLatticeCells = 81;  // cells of the largest projected board
 
 // A face's corners in SDL_Vertex order; two triangles share the diagonal from corner 3 to 1.
@@ -207,6 +204,12 @@ void RenderLattice(const ViewStyle& style, const std::vector<LatticeCell>& cells
 }
 
 }  // namespace
+
+void ResetView() {
+  viewYaw = viewPitch = 0.0;
+  viewResetting = false;
+  wAngleTarget = wAngle = 0.0;
+}
 
 ViewTurn MakeViewTurn(double xzDegrees, double yzDegrees, double zwDegrees) {
   const double xz = xzDegrees * kDegreesToRadians;

@@ -13,6 +13,17 @@ constexpr double kCubeYawOffset = 90.0;     // degrees added to viewYaw in the 3
 constexpr double kCubePitchOffset = -30.0;  // degrees added to viewPitch in the 3D view
 constexpr int kMaxMeshVertices = 16;        // a tesseract's vertices
 
+// ---- View state: kept across games, turned by the game screen ----------------
+
+extern double viewYaw;       // degrees, from horizontal dragging
+extern double viewPitch;     // degrees, from vertical dragging
+extern bool viewResetting;   // yaw and pitch are easing back to 0
+extern double wAngleTarget;  // degrees about the fourth axis the 4D view turns toward
+extern double wAngle;        // degrees about the fourth axis now
+
+// Unturned, at rest.
+void ResetView();
+
 // Cosines and sines of one frame's view turns, taken once per frame.
 struct ViewTurn {
   double cosXZ = 1.0, sinXZ = 0.0;  // turn in the x-z plane (yaw)

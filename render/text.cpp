@@ -4,10 +4,11 @@
 #include <map>
 #include <utility>
 
+#include "render/colours.h"
+
 namespace {
 
-const char* const kFontFile = "Text.ttf";  // opened by relative name, beside the executable
-const SDL_Color kTextColour{255, 255, 255, 255};
+const char* const kFontFile = "Text.ttf";  // opened by relative name from the working folder
 constexpr Uint32 kTexturePixelFormat = SDL_PIXELFORMAT_ARGB8888;
 constexpr std::size_t kMaxCachedTexts = 64;  // labels and status lines in use at once, with room
 
@@ -28,7 +29,7 @@ SDL_Surface* RenderedText(TTF_Font* font, const std::string& text) {
   const auto key = std::make_pair(font, text);
   const auto found = renderedTexts.find(key);
   if (found != renderedTexts.end()) return found->second;
-  SDL_Surface* glyphs = TTF_RenderText_Solid(font, text.c_str(), kTextColour);
+  SDL_Surface* glyphs = TTF_RenderText_Solid(font, text.c_str(), kWhite);
   if (!glyphs) return nullptr;
   // Kept in the texture's own pixel format, with the transparent colour key
   // turned into alpha as SDL would on every upload, so each frame's texture

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/shell.h"
+#include "platform/platform.h"
 
 // The font "Text.ttf" at `points`, opened on first use and kept until
 // CloseFonts. Null when the file is missing or unreadable (tried once per size).

@@ -1,19 +1,14 @@
 // The hovered cell and the assist lines through it.
 #include "rules/hover.h"
 
-#include <cstddef>
-#include <cstdlib>
-
-#include "app/shell.h"
+#include "platform/platform.h"
 #include "rules/layout.h"
+#include "rules/lines.h"
 
 std::vector<Line> assistLines;
+CellCoord hoveredCell2, hoveredCell3, hoveredCell4, hoveredCell5;
 
 namespace {
-
-// How the first differing coordinate related the two cells; every later
-// differing coordinate must relate them the same way.
-enum class LineKind { Middle, Span };
 
 // Whether any cell of `line` holds a mark of a player other than `player`.
 bool LineHoldsOtherMark(int dimensions, const Line& line, int32_t player) {
@@ -53,44 +48,20 @@ void UpdateHover(int dimensions) {
 
 }  // namespace
 
-// Axis by axis: equal coordinates stay; where one cell is 1 and the other an
-// end, the end comes first and its mirror |x - 2| last ("middle"); where one
-// is 0 and the other 2, a and b are the two ends ("span"). A common line
-// needs every differing axis of one kind and, for "middle", the same cell in
-// the middle throughout; otherwise ok is cleared, and never set.
-// (0,0) and (1,1): middle, a is the end, giving (0,0), (1,1), (2,2).
-void LineThroughCells(const CellCoord& a, const CellCoord& b, Line& line, bool& ok) {
-  bool first = true;
-  LineKind kind = LineKind::Span;
-  bool aIsEnd = false;
-  for (CellCoord& coord : line) coord.resize(a.size());
-  for (std::size_t t = 0; t < a.size(); ++t) {
-    if (a[t] == b[t]) {
-      line[0][t] = line[1][t] = line[2][t] = a[t];
-    } else if (a[t] == 1 || b[t] == 1) {
-      if (first) {
-        kind = LineKind::Middle;
-        aIsEnd = a[t] != 1;
-        first = false;
-      } else if (kind == LineKind::Span) {
-        ok = false;
-      }
-      const int32_t end = aIsEnd ? a[t] : b[t];
-      if (end == 1) ok = false;
-      line[0][t] = end;
-      line[1][t] = aIsEnd ? b[t] : a[t];
-      line[2][t] = std::abs(end - 2);
-    } else {
-      if (first) {
-        kind = LineKind::Span;
-        first = false;
-      } else if (kind == LineKind::Middle) {
-        ok = false;
-      }
-      line[0][t] = a[t];
-      line[1][t] = 1;
-      line[2][t] = b[t];
-    }
+void ForgetHoveredCells() {
+  hoveredCell2.assign(2, 0);
+  hoveredCell3.assign(3, 0);
+  hoveredCell4.assign(4, 0);
+  hoveredCell5.assign(5, 0);
+  assistLines.clear();
+}
+
+CellCoord& HoveredCell(int dimensions) {
+  switch (dimensions) {
+    case 2: return hoveredCell2;
+    case 3: return hoveredCell3;
+    case 4: return hoveredCell4;
+    default: return hoveredCell5;
   }
 }
 

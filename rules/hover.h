@@ -5,11 +5,16 @@
 
 #include "rules/state.h"
 
+// ---- Hover records: kept across games, followed by the pointer ---------------
+
+extern CellCoord hoveredCell2, hoveredCell3, hoveredCell4, hoveredCell5;  // last empty cell hovered
 extern std::vector<Line> assistLines;  // lines the player to move would extend, this frame
 
-// The line through two different cells a and b, end-middle-end, into `line`;
-// clears `ok` (which the caller sets) when they share no line.
-void LineThroughCells(const CellCoord& a, const CellCoord& b, Line& line, bool& ok);
+// Every record back to the corner cell (all indices 0), and no assist lines.
+void ForgetHoveredCells();
+
+// The hovered-cell record of a dimension count.
+CellCoord& HoveredCell(int dimensions);
 
 // Record the empty cell under the pointer and, with assist on, collect the lines.
 void UpdateHover2D();

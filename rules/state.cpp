@@ -3,23 +3,22 @@
 
 #include <cassert>
 
-int32_t dimensionCount = 3;
-int32_t playerCount = 3;
-int32_t botCount = 0;
-int32_t difficulty = 1;
-bool assistMode = false;
-int32_t cellSize = 60;
+int32_t dimensionCount;
+int32_t playerCount;
+int32_t botCount;
+int32_t difficulty;
+bool assistMode;
+int32_t cellSize;
 
 Board2 board2;
 Board3 board3;
 Board4 board4;
 Board5 board5;
 
-int32_t currentPlayer = 1;
-bool gameOver = false;
-int32_t winner = 0;
-bool cellHovered = false;
-CellCoord hoveredCell2(2, 0), hoveredCell3(3, 0), hoveredCell4(4, 0), hoveredCell5(5, 0);
+int32_t currentPlayer;
+bool gameOver;
+int32_t winner;
+bool cellHovered;
 Line winLine2, winLine3, winLine4, winLine5;
 
 namespace {
@@ -30,6 +29,16 @@ Line ZeroLine(int dimensions) {
 }
 
 }  // namespace
+
+// Three dimensions, three players, no bots, "Easy", assist off.
+void SetDefaultSettings() {
+  dimensionCount = 3;
+  playerCount = 3;
+  botCount = 0;
+  difficulty = 1;
+  assistMode = false;
+  cellSize = 60;
+}
 
 void StartNewGame() {
   board2.assign(3, std::vector<int32_t>(3, 0));
@@ -90,15 +99,6 @@ int Centrality(int dimensions, int cell) {
   int ones = 0;
   for (int d = 0; d < dimensions; ++d, cell /= kBoardSide) ones += (cell % kBoardSide == 1);
   return ones;
-}
-
-CellCoord& HoveredCell(int dimensions) {
-  switch (dimensions) {
-    case 2: return hoveredCell2;
-    case 3: return hoveredCell3;
-    case 4: return hoveredCell4;
-    default: return hoveredCell5;
-  }
 }
 
 Line& WinLine(int dimensions) {

@@ -30,6 +30,9 @@ extern int32_t difficulty;      // bot strength: 1 "Easy", 2 "Meh", 3 "Hard"
 extern bool assistMode;         // show the lines the player to move would extend
 extern int32_t cellSize;        // side of one flat grid cell, pixels
 
+// Three dimensions, three players, no bots, "Easy", assist off, 60-pixel cells.
+void SetDefaultSettings();
+
 // ---- Boards: all four exist at once; only board<dimensionCount> is played --
 
 extern Board2 board2;  // 9 cells; 0 empty, k player k's mark
@@ -43,7 +46,6 @@ extern int32_t currentPlayer;  // player to move, 1..playerCount
 extern bool gameOver;          // a line or a full board ended the game
 extern int32_t winner;         // player who completed a line; 0 before that and after a draw
 extern bool cellHovered;       // the pointer is over an empty cell of a game in play
-extern CellCoord hoveredCell2, hoveredCell3, hoveredCell4, hoveredCell5;  // last hovered cell; not reset
 extern Line winLine2, winLine3, winLine4, winLine5;  // winning line, meaningful when winner > 0
 
 // Empties all four boards and resets the turn, the result and the winning lines.
@@ -68,8 +70,7 @@ int32_t& CellValue(int dimensions, int cell);
 // How many indices of cell number `cell` are 1 (its centrality).
 int Centrality(int dimensions, int cell);
 
-// The hovered-cell record and the winning line of a dimension count.
-CellCoord& HoveredCell(int dimensions);
+// The winning line of a dimension count.
 Line& WinLine(int dimensions);
 
 // Whether `player` is one of the bots: the last botCount player numbers.

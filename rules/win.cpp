@@ -1,40 +1,11 @@
 // Win and draw detection.
 #include "rules/win.h"
 
-#include <cstddef>
 #include <vector>
 
+#include "rules/lines.h"
+
 namespace {
-
-// The eight lines of the 3x3 board in the order they are examined; a later
-// complete line overwrites an earlier one, so a double win records the later.
-constexpr int kLines2D[8][3][2] = {
-    {{0, 0}, {0, 1}, {0, 2}}, {{1, 0}, {1, 1}, {1, 2}}, {{2, 0}, {2, 1}, {2, 2}},
-    {{0, 0}, {1, 0}, {2, 0}}, {{0, 1}, {1, 1}, {2, 1}}, {{0, 2}, {1, 2}, {2, 2}},
-    {{0, 0}, {1, 1}, {2, 2}}, {{2, 0}, {1, 1}, {0, 2}},
-};
-
-// The cell that completes a line whose first two cells in index order are
-// `first` and `second`, or -1 when no line starts that way. Along every axis
-// where they differ, `first` must be an end (0 or 2) and `second` the middle
-// (1); the third cell is then the mirror of `first` through `second`.
-// 3D: cells 0 (0,0,0) and 13 (1,1,1) give 26 (2,2,2).
-int ThirdCellOfLine(int dimensions, int first, int second) {
-  int third = 0;
-  int place = 1;
-  for (int d = 0; d < dimensions; ++d, first /= kBoardSide, second /= kBoardSide) {
-    const int a = first % kBoardSide;
-    const int b = second % kBoardSide;
-    int c = a;
-    if (a != b) {
-      if (b != 1) return -1;
-      c = 2 - a;
-    }
-    third += c * place;
-    place *= kBoardSide;
-  }
-  return third;
-}
 
 // The cell numbers holding `player`, in index order.
 std::vector<int> CellsOfPlayer(int dimensions, int32_t player) {
@@ -79,17 +50,6 @@ void CheckWinByTriples(int dimensions) {
 }
 
 }  // namespace
-
-// Every coordinate stays put or runs 0,1,2 or 2,1,0 in the order given.
-bool IsLineTriple(const CellCoord& u, const CellCoord& v, const CellCoord& w) {
-  for (std::size_t t = 0; t < u.size(); ++t) {
-    const bool constant = u[t] == v[t] && v[t] == w[t];
-    const bool rising = u[t] == 0 && v[t] == 1 && w[t] == 2;
-    const bool falling = u[t] == 2 && v[t] == 1 && w[t] == 0;
-    if (!constant && !rising && !falling) return false;
-  }
-  return true;
-}
 
 void CheckWin2D() {
   if (gameOver) return;

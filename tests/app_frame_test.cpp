@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "app/shell.h"
+#include "platform/platform.h"
 #include "support/game_state.h"
-#include "title/menu.h"
+#include "screens/title_screen.h"
 
 namespace {
 

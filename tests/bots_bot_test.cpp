@@ -94,28 +94,6 @@ class BotTest : public GameStateTest {};
 
 }  // namespace
 
-// Every direction gives a line of the board (A the middle for an end), and all lines come up.
-TEST_F(BotTest, DirectionsGiveExactlyTheLinesOfEachBoard) {
-  const size_t lineCounts[] = {8, 49, 272, 1441};
-  for (int n = 2; n <= 5; ++n) {
-    std::set<std::array<int, 3>> seen;
-    for (int cell = 0; cell < CellCount(n); ++cell) {
-      for (int r = 1, a = -1, b = -1; r < CellCount(n); ++r) {
-        if (!OtherCellsOfLine(n, cell, r, a, b)) continue;
-        std::array<int, 3> line{cell, a, b};
-        std::sort(line.begin(), line.end());
-        // A line: ends whose indices agree or are 0 and 2 on each axis, the middle halfway.
-        const CellCoord u = CoordOfCell(n, line[0]), w = CoordOfCell(n, line[2]);
-        bool isLine = 2 * line[1] == line[0] + line[2] && a != cell && b != cell;
-        for (int d = 0; d < n; ++d) isLine = isLine && (u[d] == w[d] || u[d] + w[d] == 2);
-        ASSERT_TRUE(isLine && (2 * a == cell + b || 2 * cell == a + b))
-            << n << "D cell " << cell << " direction " << r << ": " << a << ", " << b;
-        seen.insert(line);
-      }
-    }
-    EXPECT_EQ(seen.size(), lineCounts[n - 2]) << n << "D";
-  }
-}
 
 // Boards for one rule each; "1..22...." is player 1 at (0,0), player 2 at (1,0) and (1,1).
 TEST_F(BotTest, EachPriorityRuleAtEveryDifficulty) {
@@ -175,28 +153,6 @@ TEST_F(BotTest, EachPriorityRuleAtEveryDifficulty) {
   }
 }
 
-TEST_F(BotTest, LineWalkPicksLikeTheFullDirectionScan) {
-  std::mt19937 rng(2024);
-  const auto below = [&rng](int32_t k) { return static_cast<int32_t>(rng() % unsigned(k)); };
-  for (int n = 2; n <= 5; ++n) {
-    for (int board = 0; board < (n == 5 ? 60 : 200); ++board) {
-      playerCount = 2 + below(4);
-      difficulty = 1 + below(3);
-      const int32_t bot = 1 + below(playerCount), fill = below(100);  // percent of cells taken
-      std::vector<int32_t> start(size_t(CellCount(n)));
-      for (int32_t& value : start) value = below(100) < fill ? 1 + below(playerCount) : 0;
-      const unsigned seed = static_cast<unsigned>(rng());
-      const auto run = [&](bool fast) {  // the board after the move, then the next draw
-        SetCells(n, start);
-        currentPlayer = bot;
-        std::srand(seed);
-        fast ? kBotMoves[size_t(n - 2)]() : BotMoveByDirectionScan(n);
-        return std::make_pair(Cells(n), std::rand());
-      };
-      ASSERT_EQ(run(true), run(false)) << n << "D board " << board;
-    }
-  }
-}
 
 // Each pick draws once; the expected index is the draw modulo the number of choices.
 TEST_F(BotTest, PickCentralCellAndPickEdgeCell) {

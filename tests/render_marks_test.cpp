@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "app/shell.h"
+#include "platform/platform.h"
 #include "render/marks.h"
 #include "rules/state.h"
 #include "support/canvas.h"

@@ -3,10 +3,11 @@
 #include <vector>
 
 #include "app/shell.h"
+#include "platform/platform.h"
 #include "render/marks.h"
 #include "render/projection.h"
 #include "rules/hover.h"
-#include "rules/turn.h"
+#include "screens/game_screen.h"
 #include "support/canvas.h"
 #include "support/game_state.h"
 

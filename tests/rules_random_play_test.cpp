@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "app/shell.h"
+#include "platform/platform.h"
 #include "rules/layout.h"
-#include "rules/turn.h"
+#include "screens/game_screen.h"
 #include "support/game_state.h"
-#include "title/buttons.h"
+#include "screens/buttons.h"
 
 namespace {
 

@@ -3,11 +3,13 @@
 #include <utility>
 
 #include "app/shell.h"
+#include "platform/platform.h"
 #include "rules/layout.h"
 #include "rules/state.h"
-#include "rules/turn.h"
+#include "render/projection.h"
+#include "screens/game_screen.h"
 #include "support/game_state.h"
-#include "title/buttons.h"
+#include "screens/buttons.h"
 
 namespace {
 

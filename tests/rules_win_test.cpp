@@ -4,6 +4,7 @@
 #include <tuple>
 #include <vector>
 
+#include "rules/lines.h"
 #include "rules/state.h"
 #include "rules/win.h"
 #include "support/game_state.h"

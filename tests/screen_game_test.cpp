@@ -3,11 +3,12 @@
 #include <tuple>
 
 #include "app/shell.h"
+#include "platform/platform.h"
 #include "render/text.h"
 #include "rules/hover.h"
 #include "rules/layout.h"
-#include "rules/turn.h"
-#include "screen/game_screen.h"
+#include "screens/game_screen.h"
+#include "screens/game_screen.h"
 #include "support/canvas.h"
 #include "support/game_state.h"
 

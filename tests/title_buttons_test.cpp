@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "support/game_state.h"
-#include "title/buttons.h"
+#include "screens/buttons.h"
 
 namespace {
 

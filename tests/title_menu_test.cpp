@@ -8,12 +8,13 @@
 #include <string>
 
 #include "app/shell.h"
+#include "platform/platform.h"
 #include "render/text.h"
 #include "rules/state.h"
 #include "support/canvas.h"
 #include "support/game_state.h"
-#include "title/buttons.h"
-#include "title/menu.h"
+#include "screens/buttons.h"
+#include "screens/title_screen.h"
 
 constexpr Rgb kFirstBackground{0, 50, 25};  // red 0.1 and blue 25.15 truncated
 constexpr Rgb kDarkened{0, 21, 10};    // black at alpha 150 over the background: c * 105 / 255

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/shell.h"
+#include "platform/platform.h"
 
 Canvas::Canvas() {
   surface_ = SDL_CreateRGBSurfaceWithFormat(0, kCanvasWidth, kCanvasHeight, 32, SDL_PIXELFORMAT_ARGB8888);

@@ -1,7 +1,8 @@
 // The Button record, the 19 title-screen Buttons and the three game-screen Buttons.
-#include "title/buttons.h"
+#include "screens/buttons.h"
 
-#include "app/shell.h"
+#include "platform/platform.h"
+#include "render/colours.h"
 
 std::vector<Button> menuButtons;
 Button backButton;
@@ -33,6 +34,7 @@ Button ActionButton(const char* label, SDL_Rect r) { return SettingButton(label,
 }  // namespace
 
 void BuildMenuButtons() {
+  menuButtons.clear();
   // Four columns: dimensions, players, bots, and on the right the actions
   // above the difficulties. Smallest value on top, 100 pixels per step down.
   menuButtons.push_back(SettingButton("5 Dimensions", {150, 650, 360, 60}, 0, 5, -1, 0, 40));
@@ -78,7 +80,7 @@ SDL_Point LabelCorner(const Button& b, int tw, int th) {
 
 void DrawButtonOutline(const Button& b) {
   constexpr int32_t g = kOutlineCornerGap;
-  SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
+  SetDrawColour(kWhite);
   SDL_RenderDrawLine(renderer, b.x, b.y + g, b.x, b.y + b.h - g);
   SDL_RenderDrawLine(renderer, b.x + b.w, b.y + g, b.x + b.w, b.y + b.h - g);
   SDL_RenderDrawLine(renderer, b.x + g, b.y, b.x + b.w - g, b.y);

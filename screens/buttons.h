@@ -27,7 +27,7 @@ extern Button backButton;                // game screen: abandon the game
 extern Button resetButton;               // game screen, 3D and 4D: ease the view back
 extern Button wRotationButton;           // game screen, 4D: turn 90 degrees about w
 
-// Appends the 19 title Buttons and sets the three game-screen Buttons.
+// Lays out the 19 title Buttons afresh and sets the three game-screen Buttons.
 void BuildMenuButtons();
 
 // A Button that carries no setting: "Play", "Assist Mode" and "Quit".

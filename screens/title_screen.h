@@ -10,6 +10,9 @@ extern int32_t backgroundRedStep;    // +1 rising, -1 falling
 extern double backgroundBlue;        // blue level 0..50, moves 0.15 a frame
 extern int32_t backgroundBlueStep;   // +1 rising, -1 falling
 
+// Red at 0 and blue at 25, both rising.
+void ResetTitleBackground();
+
 // Hover, latch and fire every title Button; applies settings and actions.
 void UpdateMenu();
 

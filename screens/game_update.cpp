@@ -1,23 +1,18 @@
 // The game screen's update: "Back", turns, bot pacing, clicks, view controls.
-#include "rules/turn.h"
-
 #include <array>
 #include <cstddef>
 
-#include "app/shell.h"
 #include "bots/bot.h"
+#include "platform/platform.h"
+#include "render/projection.h"
 #include "rules/hover.h"
 #include "rules/layout.h"
 #include "rules/state.h"
 #include "rules/win.h"
-#include "title/buttons.h"
+#include "screens/buttons.h"
+#include "screens/game_screen.h"
 
-int32_t botDelayFrames = 0;
-double viewYaw = 0.0;
-double viewPitch = 0.0;
-bool viewResetting = false;
-double wAngleTarget = 0.0;
-double wAngle = 0.0;
+int32_t botDelayFrames;
 
 namespace {
 
@@ -117,6 +112,8 @@ void UpdateWRotation() {
 }
 
 }  // namespace
+
+void ResetBotPacing() { botDelayFrames = 0; }
 
 const DimensionRules* RulesOf(int32_t dimensions) {
   if (dimensions < kMinDimensions || dimensions > kMaxDimensions) return nullptr;

@@ -1,21 +1,21 @@
 // The title screen: the Buttons' hover, latch and click, and the screen's drawing.
-#include "title/menu.h"
+#include "screens/title_screen.h"
 
 #include <SDL.h>
 
 #include <cstdlib>
 #include <string>
 
-#include "app/shell.h"
-#include "render/palette.h"
+#include "platform/platform.h"
+#include "render/colours.h"
 #include "render/text.h"
 #include "rules/state.h"
-#include "title/buttons.h"
+#include "screens/buttons.h"
 
-double backgroundRed = 0.0;
-int32_t backgroundRedStep = 1;
-double backgroundBlue = 25.0;
-int32_t backgroundBlueStep = 1;
+double backgroundRed;
+int32_t backgroundRedStep;
+double backgroundBlue;
+int32_t backgroundBlueStep;
 
 namespace {
 
@@ -28,9 +28,6 @@ constexpr uint32_t kSeedClickModulus = 100000;  // rand() is cut to this before 
 
 constexpr double kRedStep = 0.1;            // red level per frame: 500 frames from 0 to 50
 constexpr double kBlueStep = 0.15;          // blue level per frame
-constexpr double kLevelLow = 0.0;           // lowest background level
-constexpr double kLevelHigh = 50.0;         // highest background level
-constexpr int kRedGreenSum = 50;            // green = 50 - red keeps the screen dark
 
 constexpr int kTitlePoints = 72;            // "Zarnith"
 constexpr int kLabelPoints = 36;            // most Button labels
@@ -38,9 +35,6 @@ constexpr int kDifficultyPoints = 30;       // "Easy", "Meh", "Hard"
 constexpr int kSmallLabelPoints = 24;       // "Quit" and "Assist Mode"
 constexpr int kLabelShift = 2;              // pixels a label sinks (selected) or rises (hovered)
 constexpr int kTitleMiddleY = 150;          // pixels from the top to the title's middle
-
-constexpr SDL_Color kSelectedShade{0, 0, 0, 150};     // blended over a selected Button
-constexpr SDL_Color kHoverTint{255, 255, 255, 20};    // added over the Button under the pointer
 
 // ---- Update -----------------------------------------------------------------
 
@@ -91,11 +85,11 @@ void FireButton(Button& b) {
 // Moves a level one step and turns it round at either limit.
 void StepLevel(double& level, int32_t& step, double perFrame) {
   level += step * perFrame;
-  if (level >= kLevelHigh) {
-    level = kLevelHigh;
+  if (level >= kBackgroundLevelHigh) {
+    level = kBackgroundLevelHigh;
     step = -1;
-  } else if (level <= kLevelLow) {
-    level = kLevelLow;
+  } else if (level <= kBackgroundLevelLow) {
+    level = kBackgroundLevelLow;
     step = 1;
   }
 }
@@ -106,7 +100,7 @@ void FillBackground() {
   StepLevel(backgroundBlue, backgroundBlueStep, kBlueStep);
   const int r = static_cast<int>(backgroundRed);
   const int b = static_cast<int>(backgroundBlue);
-  const SDL_Color colour{static_cast<Uint8>(r), static_cast<Uint8>(kRedGreenSum - r),
+  const SDL_Color colour{static_cast<Uint8>(r), static_cast<Uint8>(kBackgroundRedGreenSum - r),
                          static_cast<Uint8>(b), 255};
   SetDrawColour(colour);
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
@@ -156,11 +150,11 @@ void FillOverlay(const Button& b, SDL_Color colour, SDL_BlendMode mode) {
 // shows on it, whereas a hovered selected setting Button stays dark.
 void DrawOverlay(const Button& b, bool selected) {
   if (b.label == kAssistLabel && assistMode && b.hovered) {
-    FillOverlay(b, kHoverTint, SDL_BLENDMODE_ADD);
+    FillOverlay(b, kTitleHoverTint, SDL_BLENDMODE_ADD);
   } else if (selected) {
     FillOverlay(b, kSelectedShade, SDL_BLENDMODE_BLEND);
   } else if (b.hovered) {
-    FillOverlay(b, kHoverTint, SDL_BLENDMODE_ADD);
+    FillOverlay(b, kTitleHoverTint, SDL_BLENDMODE_ADD);
   }
 }
 
@@ -179,6 +173,13 @@ void DrawTitle() {
 }
 
 }  // namespace
+
+void ResetTitleBackground() {
+  backgroundRed = 0.0;
+  backgroundRedStep = 1;
+  backgroundBlue = 25.0;
+  backgroundBlueStep = 1;
+}
 
 void UpdateMenu() {
   // Every Button is visited even after one fires, so all hover flags stay current.

@@ -1,14 +1,14 @@
 // The game screen: the board, its projected view, the Buttons and the status line.
-#include "screen/game_screen.h"
+#include "screens/game_screen.h"
 
 #include <SDL.h>
 
 #include <cstddef>
 
-#include "app/shell.h"
+#include "platform/platform.h"
 #include "render/marks.h"
 #include "render/mesh.h"
-#include "render/palette.h"
+#include "render/colours.h"
 #include "render/projection.h"
 #include "render/text.h"
 #include "rules/hover.h"
@@ -17,10 +17,6 @@
 
 namespace {
 
-constexpr SDL_Color kWhite{255, 255, 255, 255};
-constexpr SDL_Color kOverBackground{0, 0, 0, 255};  // once the game has ended, whoever is "to move"
-constexpr uint8_t kCellHoverAlpha = 20;             // additive white over the hovered cell
-constexpr uint8_t kButtonHoverAlpha = 40;           // additive white over a hovered Button
 
 constexpr int kLargeFontPoints = 36;  // "Back" and the status line
 constexpr int kSmallFontPoints = 24;  // "Reset" and "W Rotation"
@@ -75,7 +71,7 @@ void DrawThinLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 
 // The tint of the player to move, black once the game is over.
 void DrawBackground() {
-  SetDrawColour(gameOver ? kOverBackground : TurnBackground(currentPlayer));
+  SetDrawColour(gameOver ? kBlack : TurnBackground(currentPlayer));
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
   const SDL_Rect canvas{0, 0, kCanvasWidth, kCanvasHeight};
   SDL_RenderFillRect(renderer, &canvas);

@@ -1,13 +1,18 @@
 // Input sampling: the pointer, the event queue, the one-frame click and the cooldown.
-#include "app/shell.h"
+#include "platform/platform.h"
+
+FrameInput frameInput;
 
 namespace {
 
 // Quit, Escape, F11 and the left button; every other event is only drained.
 void HandleEvent(const SDL_Event& event, const Uint8* keys) {
-  // Escape is read from the live key state, so any event taken while it is
-  // held ends the game, not only its own key-down.
-  if (event.type == SDL_QUIT || keys[SDL_SCANCODE_ESCAPE]) running = false;
+  // Escape ends the game on its own key-down, so a quick tap whose release is
+  // taken in the same pass still counts, and through the live key state on
+  // any event taken while it is held.
+  const bool escapePressed =
+      event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_ESCAPE;
+  if (event.type == SDL_QUIT || escapePressed || keys[SDL_SCANCODE_ESCAPE]) running = false;
 
   // F11 flips once per press: repeats and other events while it is held do not.
   if (event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_F11 &&
@@ -38,6 +43,8 @@ bool TakeInput() {
 }
 
 }  // namespace
+
+void ResetFrameInput() { frameInput = FrameInput{}; }
 
 void SampleInput() {
   bool releaseCandidate = false;
