@@ -23,26 +23,6 @@ bool IsLineTriple(const CellCoord& u, const CellCoord& v, const CellCoord& w) {
   return true;
 }
 
-// Along every axis where they differ, `first` must be an end (0 or 2) and
-// `second` the middle (1); the third cell is then the mirror of `first`
-// through `second`. 3D: cells 0 (0,0,0) and 13 (1,1,1) give 26 (2,2,2).
-int ThirdCellOfLine(int dimensions, int first, int second) {
-  int third = 0;
-  int place = 1;
-  for (int d = 0; d < dimensions; ++d, first /= kBoardSide, second /= kBoardSide) {
-    const int a = first % kBoardSide;
-    const int b = second % kBoardSide;
-    int c = a;
-    if (a != b) {
-      if (b != 1) return -1;
-      c = 2 - a;
-    }
-    third += c * place;
-    place *= kBoardSide;
-  }
-  return third;
-}
-
 // Axis by axis: equal coordinates stay; where one cell is 1 and the other an
 // end, the end comes first and its mirror |x - 2| last ("middle"); where one
 // is 0 and the other 2, a and b are the two ends ("span"). A common line

@@ -20,8 +20,9 @@ constexpr int kLines2D[8][3][2] = {
 bool IsLineTriple(const CellCoord& u, const CellCoord& v, const CellCoord& w);
 
 // The cell number that completes a line whose first two cells in index order
-// are `first` and `second`, or -1 when no line starts that way.
-int ThirdCellOfLine(int dimensions, int first, int second);
+// are `first` and `second`, or -1 when no line starts that way. Inline: the
+// win check calls it for every pair of a player's marks.
+inline int ThirdCellOfLine(int dimensions, int first, int second);
 
 // The line through two different cells a and b, end-middle-end, into `line`;
 // clears `ok` (which the caller sets) when they share no line.
@@ -32,7 +33,28 @@ void LineThroughCells(const CellCoord& a, const CellCoord& b, Line& line, bool& 
 template <class Visit>
 void ForEachLineThrough(int dimensions, int cell, Visit visit);
 
-// ---- Implementation of the line walk ----------------------------------------
+// ---- Implementations kept inline for speed -----------------------------------
+
+// Along every axis where they differ, `first` must be an end (0 or 2) and
+// `second` the middle (1); the third cell is then the mirror of `first`
+// through `second`. 3D: cells 0 (0,0,0) and 13 (1,1,1) give 26 (2,2,2).
+inline int ThirdCellOfLine(int dimensions, int first, int second) {
+  int third = 0;
+  int place = 1;
+  for (int d = 0; d < dimensions; ++d, first /= kBoardSide, second /= kBoardSide) {
+    const int a = first % kBoardSide;
+    const int b = second % kBoardSide;
+    int c = a;
+    if (a != b) {
+      if (b != 1) return -1;
+      c = 2 - a;
+    }
+    third += c * place;
+    place *= kBoardSide;
+  }
+  return third;
+}
+
 
 // As an end the cell has one line for every non-empty set of its 0-or-2 axes,
 // stepping toward the middle on each; as the middle it has one for every
