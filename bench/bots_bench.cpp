@@ -8,7 +8,7 @@
 
 #include "bots/bot.h"
 #include "screens/game_screen.h"
-#include "support/reset.h"
+#include "support.h"
 
 namespace {
 

@@ -10,8 +10,7 @@
 #include "rules/state.h"
 #include "screens/game_screen.h"
 #include "screens/game_screen.h"
-#include "support/canvas.h"
-#include "support/reset.h"
+#include "support.h"
 #include "screens/title_screen.h"
 
 namespace {

@@ -6,8 +6,7 @@
 #include "rules/hover.h"
 #include "rules/state.h"
 #include "screens/game_screen.h"
-#include "support/canvas.h"
-#include "support/reset.h"
+#include "support.h"
 
 namespace {
 
@@ -37,7 +36,8 @@ void TimeRender(benchmark::State& state, Draw draw) {
   Canvas canvas;
   for (auto _ : state) {
     state.PauseTiming();
-    canvas.Clear({0, 0, 0});
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
     state.ResumeTiming();
     draw();
   }

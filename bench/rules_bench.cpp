@@ -12,7 +12,7 @@
 #include "rules/layout.h"
 #include "rules/state.h"
 #include "rules/win.h"
-#include "support/reset.h"
+#include "support.h"
 
 namespace {
 

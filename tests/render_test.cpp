@@ -1,0 +1,176 @@
+// Circles, marks and thick lines, and the projected 3D and 4D views, read back from a software canvas.
+#include <algorithm>
+#include <vector>
+
+#include "platform/platform.h"
+#include "render/colours.h"
+#include "render/marks.h"
+#include "render/mesh.h"
+#include "render/projection.h"
+#include "rules/hover.h"
+#include "support/fixture.h"
+
+namespace {
+
+struct RenderTest : GameTest {
+  static void SetUpTestSuite() { BuildCellMeshes(); }
+  bool Lit(int x, int y) const { return canvas.Pixel(x, y) != Rgb{}; }
+  // The steps t in [0, n) at which pixel (x + t dx, y + t dy) is lit.
+  std::vector<int> LitAlong(int x, int y, int dx, int dy, int n) const {
+    std::vector<int> lit;
+    for (int t = 0; t < n; ++t)
+      if (Lit(x + t * dx, y + t * dy)) lit.push_back(t);
+    return lit;
+  }
+  // One view drawn on black; it must leave the blend mode at none.
+  std::vector<Rgb> Render(int d) {
+    canvas.Clear();
+    d == 3 ? RenderBoard3D() : RenderBoard4D(kViewOriginX, kViewOriginY, cellMeshes4);
+    SDL_BlendMode mode = SDL_BLENDMODE_BLEND;
+    SDL_GetRenderDrawBlendMode(renderer, &mode);
+    EXPECT_EQ(mode, SDL_BLENDMODE_NONE);
+    std::vector<Rgb> frame;
+    for (int y = 0; y < kCanvasHeight; ++y)
+      for (int x = 0; x < kCanvasWidth; ++x) frame.push_back(canvas.Pixel(x, y));
+    return frame;
+  }
+  // The mesh at lattice position m, projected with this frame's angles.
+  static ProjectedCell Project(const CellCoord& m) {
+    const bool cube = m.size() == 3;
+    const CellMesh& mesh = cube ? cellMeshes3[m[0]][m[1]][m[2]] : cellMeshes4[m[0]][m[1]][m[2]][m[3]];
+    return ProjectCell(mesh, cube ? ViewTurn3D() : ViewTurn4D(), kViewOriginX, kViewOriginY);
+  }
+  Rgb At(const std::vector<Rgb>& frame, double x, double y) const {
+    return frame[size_t(TruncatePixel(y) * kCanvasWidth + TruncatePixel(x))];
+  }
+  Canvas canvas;
+};
+
+Rgb Mark(int player) { return ToRgb(kMarkColours[player]); }
+
+// Lit where r*r - r < dx*dx + dy*dy <= r*r + r; radius 0 lights the centre, a negative one nothing.
+TEST_F(RenderTest, CircleLightsThePixelsOnItsRadius) {
+  SetDrawColour(kWhite);
+  for (int r : {-1, 0, 1, 5, 17, 40}) {
+    const int cx = 100 + 30 * r;
+    DrawCircle(cx, 300, r);
+    for (int dy = -r - 2; dy <= r + 2; ++dy)
+      for (int dx = -r - 2; dx <= r + 2; ++dx) {
+        const int d2 = dx * dx + dy * dy;
+        ASSERT_EQ(Lit(cx + dx, 300 + dy), d2 <= r * r + r && (d2 > r * r - r || r == 0)) << r << ": " << dx << "," << dy;
+      }
+  }
+}
+
+// Player p's mark in the cell at (100p, 100), five pixels in from every side. Cross: both
+// diagonals; ring: a second circle one pixel right; triangle: whole base; diamond: corners
+// mid-side; pentagon: shoulders 2s/5 down, feet at s/4 and 3s/4. Outside 1..5: nothing.
+TEST_F(RenderTest, FlatMarks) {
+  for (const int s : {40, 60, 80}) {
+    canvas.Clear();
+    cellSize = s;
+    for (int32_t p = 0; p <= 6; ++p) DrawPlayerMark(100 * p, 100, p);
+    const int h = s / 2, far = s - 5, r = h - 5;
+    for (int p = 1; p <= 5; ++p) EXPECT_EQ(canvas.Pixel(100 * p + h, p == 1 ? 100 + h : 105), Mark(p)) << p;
+    EXPECT_EQ(LitAlong(100, 105, 1, 0, s), (std::vector<int>{5, far}));
+    EXPECT_EQ(canvas.Count(Mark(1), {100, 100, s, s}), 2 * (s - 9) - 1);
+    EXPECT_EQ(LitAlong(200, 100 + h, 1, 0, s), (std::vector<int>{h - r, h - r + 1, h + r, h + r + 1}));
+    EXPECT_EQ(LitAlong(300, 100 + far, 1, 0, s).size(), s - 9u);
+    EXPECT_EQ(LitAlong(400, 100 + h, 1, 0, s), (std::vector<int>{5, far}));
+    EXPECT_EQ(LitAlong(505, 100, 0, 1, 2 * s / 5 + 1), (std::vector<int>{2 * s / 5}));
+    EXPECT_EQ(LitAlong(500, 100 + far, 1, 0, s).front(), s / 4);
+    EXPECT_EQ(LitAlong(500, 100 + far, 1, 0, s).size(), 3 * s / 4 - s / 4 + 1u);
+    EXPECT_EQ(canvas.Count(Rgb{}, {0, 100, 100, 100}) + canvas.Count(Rgb{}, {600, 100, 100, 100}), 20000);
+  }
+}
+
+// Centre, right, left, down, up: row 200 widens one pixel each way, rows 199 and 201 add.
+TEST_F(RenderTest, ThickLineIsFiveStrokes) {
+  SDL_SetRenderDrawColor(renderer, 10, 200, 30, 255);
+  DrawThickLine(100, 200, 200, 200);
+  EXPECT_EQ(LitAlong(99, 200, 1, 0, 103).size(), 103u);
+  for (int y : {199, 201}) EXPECT_EQ(LitAlong(100, y, 1, 0, 101).size(), 101u) << y;
+  EXPECT_EQ(canvas.Count(Rgb{10, 200, 30}), 305);
+}
+
+// Radius 20 about (100p + 0.7, 300.6): every endpoint truncated on its own. Triangle and pentagon
+// point up with their base on the bottom; the diamond's corners sit on the axes; the ring is hollow.
+TEST_F(RenderTest, ProjectedMarksStandUpright) {
+  for (int32_t p = 0; p <= 6; ++p) DrawProjectedMark(p, 100 * p + 0.7, 300.6, 20, 255);
+  const struct { int p, dx, dy; bool lit; } probes[] = {
+      {1, -20, -20, true}, {1, 20, 20, true},  {1, 0, 0, true},    {1, 0, -20, false},
+      {2, 20, 0, true},    {2, 0, 0, false},   {2, 0, -20, true},  {3, 0, -20, true},
+      {3, -20, 20, true},  {3, 20, 20, true},  {3, 0, 20, true},   {3, 0, -21, false},
+      {3, -20, -20, false}, {4, -20, 0, true}, {4, 0, 20, true},   {4, 0, 0, false},
+      {5, 0, -20, true},   {5, -20, -8, true}, {5, 20, -8, true},  {5, 0, 20, true},
+      {5, -15, 20, true},  {5, -19, 20, false}, {5, 0, 21, false}, {5, -20, 20, false}};
+  for (const auto& q : probes) EXPECT_EQ(Lit(100 * q.p + q.dx, 300 + q.dy), q.lit) << q.p << ": " << q.dx << "," << q.dy;
+  EXPECT_EQ(canvas.Count(Rgb{}, {0, 0, 79, 900}) + canvas.Count(Rgb{}, {521, 0, 300, 900}), 379 * 900);
+}
+
+// All angles 0: the cubes still turn by yaw 90 and pitch -30; the centre cube's mean z stays 0.
+TEST_F(RenderTest, ProjectionFigures) {
+  const ProjectedCell cube = Project({1, 1, 1});
+  EXPECT_EQ(cube.markRadius, 45.0);
+  EXPECT_NEAR(cube.centreX, 1151.83, 0.01);
+  EXPECT_NEAR(cube.centreY, 402.50, 0.01);
+  const ProjectedCell tesseract = Project({1, 1, 1, 1});
+  EXPECT_NEAR(tesseract.x[0], -37.04, 0.005);
+  EXPECT_NEAR(tesseract.y[0], -37.04, 0.005);
+  EXPECT_DOUBLE_EQ(tesseract.markRadius, 3000.0 / 70.0 - 5.0);
+  wAngle = 90.0;  // carries the tesseract at z = +2 to w = +2, mean z 0: 3000 / 5 / 10 - 5
+  EXPECT_NEAR(Project({1, 2, 1, 1}).markRadius, 55.0, 1e-9);
+}
+
+// board3[a][b][c] shows as cellMeshes3[a][c][b]: a mark at its centre in its owner's colour, its
+// edges in the owner's tint; the hovered cell's front and back faces add 30 each. 4D edges stay white.
+TEST_F(RenderTest, CellsShowTheirOwnersAndTheHover) {
+  const std::vector<Rgb> empty = Render(3), empty4 = Render(4);
+  EXPECT_GT(std::count(empty.begin(), empty.end(), Rgb{40, 40, 40}), 1000);
+  EXPECT_GT(std::count(empty4.begin(), empty4.end(), Rgb{10, 10, 10}), 1000);
+  board3[1][1][1] = 7;
+  EXPECT_EQ(Render(3), empty) << "no mark outside 1..5";
+  const ProjectedCell cube = Project({0, 1, 2});
+  board3[0][2][1] = 3;
+  const std::vector<Rgb> marked = Render(3);
+  EXPECT_EQ(At(marked, cube.centreX, cube.centreY - cube.markRadius), Mark(3));
+  EXPECT_GT(std::count(marked.begin(), marked.end(), Rgb{0, 40, 0}), 10);
+  cellHovered = true;
+  hoveredCell3 = {0, 2, 1};
+  board3[0][2][1] = 0;
+  const Rgb centre = At(Render(3), cube.centreX, cube.centreY), before = At(empty, cube.centreX, cube.centreY);
+  EXPECT_EQ(centre.g, std::min(255, before.g + 60));
+  hoveredCell4 = {1, 2, 0, 1};
+  const ProjectedCell tesseract = Project({1, 0, 2, 1});
+  EXPECT_GT(At(Render(4), tesseract.centreX, tesseract.centreY).g, At(empty4, tesseract.centreX, tesseract.centreY).g);
+  board4[1][2][0][1] = 2;
+  const std::vector<Rgb> ring = Render(4);
+  EXPECT_TRUE(std::all_of(ring.begin(), ring.end(), [](Rgb c) { return (c.r == c.g && c.g == c.b) || c.b == 255; }));
+}
+
+// Once the game is over marks add: those of the won line (by board coordinates) at full strength,
+// the rest at 75; after a draw none is bright. The 3D view joins assist lines in the mover's tint.
+TEST_F(RenderTest, WinningMarksAndAssistLines) {
+  board3[0][2][1] = board3[0][0][0] = 2;
+  gameOver = true;
+  const auto dim = [](Rgb c) { return c.b == 75 && c.r == c.g && (c.r == 14 || c.r == 15); };
+  std::vector<Rgb> frame = Render(3);
+  EXPECT_EQ(std::count(frame.begin(), frame.end(), Mark(2)), 0);
+  EXPECT_GT(std::count_if(frame.begin(), frame.end(), dim), 20);
+  winner = 2;
+  winLine3 = {CellCoord{0, 1, 1}, CellCoord{0, 1, 1}, CellCoord{0, 2, 1}};
+  frame = Render(3);
+  EXPECT_GT(std::count(frame.begin(), frame.end(), Mark(2)), 20);
+  EXPECT_GT(std::count_if(frame.begin(), frame.end(), dim), 20);
+  assistMode = true;
+  currentPlayer = 2;
+  assistLines = {Line{CellCoord{0, 0, 2}, CellCoord{1, 1, 1}, CellCoord{2, 2, 0}}};
+  frame = Render(3);
+  for (const ProjectedCell& e : {Project({0, 2, 0}), Project({2, 0, 2})})
+    EXPECT_EQ(At(frame, e.centreX, e.centreY), ToRgb(kPlayer2Tint));
+  const std::vector<Rgb> plain4 = Render(4);
+  assistLines = {Line{CellCoord{0, 0, 0, 0}, CellCoord{1, 1, 1, 1}, CellCoord{2, 2, 2, 2}}};
+  EXPECT_EQ(Render(4), plain4);
+}
+
+}  // namespace
