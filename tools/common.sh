@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# Set-up shared by play.sh, test.sh and screenshot.sh: the Debian packages the
+# Set-up shared by the scripts in tools/: the Debian packages the
 # build needs and the CMake build folders. Sourced, never run on its own.
 
 ZARNITH_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -7,10 +7,13 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 
 # What building the game, its unit tests and its benchmarks needs.
 BUILD_PACKAGES=(g++ make cmake libsdl2-dev libsdl2-ttf-dev libgtest-dev libbenchmark-dev)
-# What the end-to-end tests and the packaging check drive the real game with;
-# ImageMagick reads SVG (the icon) only with its "extra" coders; the random-play
-# test trims the game's heap through gdb before it reads the memory figures.
-TEST_PACKAGES=(xvfb xdotool imagemagick libmagickcore-6.q16-6-extra x11-utils desktop-file-utils gdb)
+# What the end-to-end tests drive the real game and check the package with; the
+# random-play test trims the game's heap through gdb before it reads the memory
+# figures.
+TEST_PACKAGES=(xvfb xdotool imagemagick x11-utils desktop-file-utils gdb lintian appstream)
+# What packing the Debian package needs besides the build: dpkg-buildflags and
+# dpkg-shlibdeps, and file, with which CPack finds the executables to scan.
+PACKAGE_PACKAGES=(dpkg-dev file)
 
 say() { printf '\n==> %s\n' "$*"; }
 
