@@ -12,11 +12,11 @@ constexpr SDL_Color kBlack{0, 0, 0, 255};        // the game screen once a game 
 
 // Mark colours by player number; index 0 is unused so that a number indexes directly.
 constexpr SDL_Color kMarkColours[] = {
-    {0, 0, 0, 255},     {255, 0, 0, 255},   {50, 50, 255, 255},
+    kBlack,             {255, 0, 0, 255},   {50, 50, 255, 255},
     {0, 255, 0, 255},   {255, 0, 255, 255}, {0, 255, 255, 255}};
-// The game screen's background while each player is to move; index 0 is black.
+// The game screen's background while each player is to move; index 0, for no player, is black.
 constexpr SDL_Color kTurnBackgrounds[] = {
-    {0, 0, 0, 255},     {70, 20, 20, 255},  {20, 20, 70, 255},
+    kBlack,             {70, 20, 20, 255},  {20, 20, 70, 255},
     {15, 55, 15, 255},  {70, 30, 70, 255},  {30, 70, 70, 255}};
 constexpr SDL_Color kPlayer2Tint{0, 0, 255, 255};  // player 2 in the projected views: pure blue
 

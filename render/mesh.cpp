@@ -102,6 +102,8 @@ CellMesh BuildTesseractMesh(double centreX, double centreY, double centreZ, doub
 // The cube lattice runs x, y, z from outer to inner index; the tesseract
 // lattice the other way round, w outermost and x innermost.
 void BuildCellMeshes() {
+  cellMeshes3.clear();
+  cellMeshes4.clear();
   cellMeshes3.resize(kBoardSide);
   for (int i = 0; i < kBoardSide; ++i) {
     cellMeshes3[i].resize(kBoardSide);

@@ -31,5 +31,5 @@ CellMesh BuildCubeMesh(double centreX, double centreY, double centreZ, double sc
 CellMesh BuildTesseractMesh(double centreX, double centreY, double centreZ, double centreW,
                             double scale);
 
-// Fills both lattices (which start empty) and turns every cube by pi/6 in x-y.
+// Builds both lattices afresh and turns every cube by pi/6 in x-y.
 void BuildCellMeshes();

@@ -98,12 +98,12 @@ TEST_F(RenderTest, ThickLineIsFiveStrokes) {
 TEST_F(RenderTest, ProjectedMarksStandUpright) {
   for (int32_t p = 0; p <= 6; ++p) DrawProjectedMark(p, 100 * p + 0.7, 300.6, 20, 255);
   const struct { int p, dx, dy; bool lit; } probes[] = {
-      {1, -20, -20, true}, {1, 20, 20, true},  {1, 0, 0, true},    {1, 0, -20, false},
-      {2, 20, 0, true},    {2, 0, 0, false},   {2, 0, -20, true},  {3, 0, -20, true},
-      {3, -20, 20, true},  {3, 20, 20, true},  {3, 0, 20, true},   {3, 0, -21, false},
-      {3, -20, -20, false}, {4, -20, 0, true}, {4, 0, 20, true},   {4, 0, 0, false},
-      {5, 0, -20, true},   {5, -20, -8, true}, {5, 20, -8, true},  {5, 0, 20, true},
-      {5, -15, 20, true},  {5, -19, 20, false}, {5, 0, 21, false}, {5, -20, 20, false}};
+      {1, -20, -20, true}, {1, 20, 20, true},  {1, -10, 10, true},  {1, 10, -10, true},  {1, 0, -20, false},
+      {2, 20, 0, true},    {2, 0, -20, true},  {2, 0, 0, false},    {3, 0, -20, true},   {3, 0, -21, false},
+      {3, -10, 0, true},   {3, 10, 0, true},   {3, -20, 20, true},  {3, 20, 20, true},   {3, 0, 20, true},
+      {3, -20, -20, false}, {4, -10, -10, true}, {4, 10, -10, true}, {4, -10, 10, true},  {4, 10, 10, true},
+      {4, 0, 0, false},    {5, 0, -20, true},  {5, -10, -14, true}, {5, 10, -14, true},  {5, -20, -8, true},
+      {5, 20, -8, true},   {5, 0, 20, true},   {5, -15, 20, true},  {5, -19, 20, false}, {5, 0, 21, false}};
   for (const auto& q : probes) EXPECT_EQ(Lit(100 * q.p + q.dx, 300 + q.dy), q.lit) << q.p << ": " << q.dx << "," << q.dy;
   EXPECT_EQ(canvas.Count(Rgb{}, {0, 0, 79, 900}) + canvas.Count(Rgb{}, {521, 0, 300, 900}), 379 * 900);
 }

@@ -101,6 +101,19 @@ TEST_F(UpdateTest, TurnsClicksAndBots) {
   EXPECT_TRUE(gameOver && winner == 0) << "a full board without a line is a draw";
 }
 
+// Title Buttons and "Back" count their edges as inside, "Reset" and "W Rotation" do not.
+TEST_F(UpdateTest, ButtonEdges) {
+  std::vector<Button> all = menuButtons;
+  all.insert(all.end(), {backButton, resetButton, wRotationButton});
+  for (const Button& b : all) {
+    const int cx = b.x + b.w / 2, cy = b.y + b.h / 2, r = b.x + b.w, d = b.y + b.h;
+    const int edges[][2] = {{b.x, cy}, {r, cy}, {cx, b.y}, {cx, d}}, outside[][2] = {{b.x - 1, cy}, {r + 1, cy}, {cx, b.y - 1}, {cx, d + 1}};
+    EXPECT_TRUE(PointInButton(b, cx, cy) && PointStrictlyInButton(b, cx, cy)) << b.label;
+    for (const auto& [x, y] : edges) EXPECT_TRUE(PointInButton(b, x, y) && !PointStrictlyInButton(b, x, y)) << b.label;
+    for (const auto& [x, y] : outside) EXPECT_FALSE(PointInButton(b, x, y) || PointStrictlyInButton(b, x, y)) << b.label;
+  }
+}
+
 // "Back" counts its edges; it starts a new game on the title screen behind a cooldown.
 TEST_F(UpdateTest, BackLeavesTheGame) {
   currentScreen = Game;
