@@ -1,4 +1,5 @@
 // The frame loop and the program's life, driven by real SDL events on the dummy video driver.
+#include <SDL_ttf.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -53,6 +54,7 @@ TEST_F(FrameTest, ClicksCooldownAndHeld) {
   EXPECT_EQ((std::array{frameInput.mouseX, frameInput.mouseY}), (std::array{100, 200}));
   SampleInput();
   EXPECT_FALSE(frameInput.mouseReleased);
+  EXPECT_EQ(frameInput.releaseFrames, 0) << "the countdown rests at 0";
   EXPECT_EQ((std::array{frameInput.prevMouseX, frameInput.prevMouseY}), (std::array{100, 200}));
   const std::pair<std::vector<std::pair<Uint32, int>>, std::array<bool, 2>> passes[] = {
       {{{SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT}, {SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT}}, {false, true}},
@@ -98,6 +100,7 @@ TEST_F(FrameTest, F11TogglesOncePerPress) {
 // Start-up says nothing when all is well and starts on the title screen; SIGTERM ends the loop
 // after its frame; without a video driver the program says so and exits with 1.
 TEST(ProgramTest, StartUpSignalAndMissingDriver) {
+  const int ttfUsers = TTF_WasInit();
   testing::internal::CaptureStdout();
   ASSERT_TRUE(StartUp());
   EXPECT_TRUE(running && !fullscreen && currentScreen == Menu && window && renderer);
@@ -106,6 +109,7 @@ TEST(ProgramTest, StartUpSignalAndMissingDriver) {
   RunFrame();
   EXPECT_FALSE(running);
   ShutDown();
+  EXPECT_EQ(TTF_WasInit(), ttfUsers);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_EXIT(
       {

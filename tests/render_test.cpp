@@ -1,5 +1,6 @@
 // Circles, marks and thick lines, and the projected 3D and 4D views, read back from a software canvas.
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "platform/platform.h"
@@ -106,6 +107,31 @@ TEST_F(RenderTest, ProjectedMarksStandUpright) {
       {5, 20, -8, true},   {5, 0, 20, true},   {5, -15, 20, true},  {5, -19, 20, false}, {5, 0, 21, false}};
   for (const auto& q : probes) EXPECT_EQ(Lit(100 * q.p + q.dx, 300 + q.dy), q.lit) << q.p << ": " << q.dx << "," << q.dy;
   EXPECT_EQ(canvas.Count(Rgb{}, {0, 0, 79, 900}) + canvas.Count(Rgb{}, {521, 0, 300, 900}), 379 * 900);
+}
+
+// A cube has 8 vertices, 12 edges of length 2 along one axis, 6 square faces of such edges; a
+// tesseract 16, 32 and 24. The start-up lattices hold 27 cubes and 81 tesseracts.
+TEST_F(RenderTest, MeshesAreCubesAndTesseracts) {
+  const auto gap = [](const CellMesh& m, int a, int b) {
+    int axes = 0;
+    double length = 0;
+    for (size_t k = 0; k < m.vertices[size_t(a)].size(); ++k) {
+      const double step = std::abs(m.vertices[size_t(a)][k] - m.vertices[size_t(b)][k]);
+      axes += step > 1e-9, length += step;
+    }
+    return axes == 1 && std::abs(length - 2.0) < 1e-9;
+  };
+  for (const CellMesh& m : {BuildCubeMesh(1, 2, 3, 500), BuildTesseractMesh(1, 2, 3, 4, 3000)}) {
+    const bool cube = m.vertices.size() == 8;
+    EXPECT_EQ(m.edges.size(), cube ? 12u : 32u);
+    EXPECT_EQ(m.faces.size(), cube ? 6u : 24u);
+    EXPECT_TRUE(cube || m.vertices.size() == 16);
+    for (const auto& e : m.edges) EXPECT_TRUE(gap(m, e[0], e[1])) << e[0] << "-" << e[1];
+    for (const auto& f : m.faces)
+      for (int k = 0; k < 4; ++k) EXPECT_TRUE(gap(m, f[size_t(k)], f[size_t((k + 1) % 4)]));
+  }
+  EXPECT_EQ(cellMeshes3.size() * cellMeshes3[2].size() * cellMeshes3[2][2].size(), 27u);
+  EXPECT_EQ(cellMeshes4.size() * cellMeshes4[2].size() * cellMeshes4[2][2].size() * cellMeshes4[2][2][2].size(), 81u);
 }
 
 // All angles 0: the cubes still turn by yaw 90 and pitch -30; the centre cube's mean z stays 0.

@@ -128,6 +128,8 @@ TEST_F(DrawTest, StatusLineAndGameButtonLabels) {
 // selected Button is shaded and its label sinks down-left, a hovered one is lightened and its
 // label rises up-right; "Zarnith" centred with its middle on y = 150.
 TEST_F(DrawTest, TitleScreen) {
+  canvas.Clear({200, 200, 200});
+  SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD);  // as earlier drawing might leave it
   DrawMenu();
   const Rgb background{0, 50, 25};
   EXPECT_EQ(canvas.Pixel(5, 5), background);

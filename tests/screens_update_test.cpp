@@ -101,6 +101,21 @@ TEST_F(UpdateTest, TurnsClicksAndBots) {
   EXPECT_TRUE(gameOver && winner == 0) << "a full board without a line is a draw";
 }
 
+// The setting columns: one column per setting, the smallest value on top at y = 350, 100 pixels
+// a step; the difficulties 60 pixels a step; no two Buttons overlap.
+TEST_F(UpdateTest, TitleLayout) {
+  for (const Button& b : menuButtons) {
+    const Button& top = Labelled(b.dimensionValue ? "2 Dimensions" : b.playerValue ? "2 Players" : b.botValue >= 0 ? "0 Bots" : "Easy");
+    const int steps = b.dimensionValue ? b.dimensionValue - 2 : b.playerValue ? b.playerValue - 2 : b.botValue >= 0 ? b.botValue : b.difficultyValue - 1;
+    const std::array expected{top.x, top.y + (b.difficultyValue ? 60 : 100) * steps, top.w, top.h};
+    const std::array actual{b.x, b.y, b.w, b.h};
+    EXPECT_TRUE(IsActionButton(b) || actual == expected) << b.label;
+    EXPECT_TRUE(b.difficultyValue || IsActionButton(b) || top.y == 350) << b.label;
+    for (const Button& o : menuButtons)
+      EXPECT_TRUE(&o == &b || o.x > b.x + b.w || b.x > o.x + o.w || o.y > b.y + b.h || b.y > o.y + o.h) << b.label << " / " << o.label;
+  }
+}
+
 // Title Buttons and "Back" count their edges as inside, "Reset" and "W Rotation" do not.
 TEST_F(UpdateTest, ButtonEdges) {
   std::vector<Button> all = menuButtons;
