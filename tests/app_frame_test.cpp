@@ -11,7 +11,7 @@
 #include "platform/platform.h"
 #include "screens/buttons.h"
 #include "screens/title_screen.h"
-#include "support/fixture.h"
+#include "support/support.h"
 
 namespace {
 

@@ -6,8 +6,7 @@
 
 #include "bots/bot.h"
 #include "screens/game_screen.h"
-#include "support/fixture.h"
-#include "support/oracle.h"
+#include "support/support.h"
 
 namespace {
 
@@ -44,6 +43,13 @@ std::vector<int> Centralities(int d, const std::vector<int>& cells) {
   std::vector<int> out;
   for (int cell : cells) out.push_back(Centrality(d, cell));
   return out;
+}
+
+// Whether index `chosen` is a pick of "the most central (at least 2), else a corner, else the first".
+bool IsCentralPick(const std::vector<int>& centralities, int chosen) {
+  const int best = *std::max_element(centralities.begin(), centralities.end()), c = centralities[size_t(chosen)];
+  const bool corners = std::count(centralities.begin(), centralities.end(), 0) > 0;
+  return best >= 2 ? c == best : corners ? c == 0 : chosen == 0;
 }
 
 int IndexIn(const std::vector<int>& list, int cell) {

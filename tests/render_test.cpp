@@ -9,7 +9,7 @@
 #include "render/mesh.h"
 #include "render/projection.h"
 #include "rules/hover.h"
-#include "support/fixture.h"
+#include "support/support.h"
 
 namespace {
 

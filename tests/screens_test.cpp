@@ -1,0 +1,247 @@
+// Both screens: title clicks and settings, turns, bot pacing, "Back", the view controls, and their pictures.
+#include <cstdlib>
+#include <string>
+
+#include "render/colours.h"
+#include "render/projection.h"
+#include "rules/hover.h"
+#include "rules/layout.h"
+#include "screens/game_screen.h"
+#include "screens/title_screen.h"
+#include "support/support.h"
+
+namespace {
+
+const Rgb kW = ToRgb(kWhite);
+using Box = std::array<int, 4>;  // left, top, right, bottom
+
+struct ScreensTest : GameTest {
+  static const Button& Labelled(const std::string& label) {
+    for (const Button& b : menuButtons)
+      if (b.label == label) return b;
+    return backButton;
+  }
+  // One title frame with the pointer at (x, y), the left button released there.
+  static void TitleFrame(int32_t x, int32_t y, bool release = true) {
+    frameInput.mouseX = x, frameInput.mouseY = y, frameInput.mouseReleased = release;
+    UpdateMenu();
+  }
+  static void Click(const std::string& label) {  // then off every Button, which releases the latch
+    const Button& b = Labelled(label);
+    TitleFrame(b.x + b.w / 2, b.y + b.h / 2), TitleFrame(0, 0, false);
+  }
+  static void ClickCell(int cell) {
+    const CellSquare q = CellSquareOf(dimensionCount, cellSize, cell);
+    frameInput.mouseX = SquareCentreX(q), frameInput.mouseY = SquareCentreY(q), frameInput.mouseReleased = true;
+    UpdateGame();
+  }
+  // The bounding box of the text-grey pixels (r = g = b, bright) inside `area` of `canvas`.
+  static Box TextBox(const Canvas& canvas, SDL_Rect area) {
+    Box box{9999, 9999, -1, -1};
+    for (int y = area.y; y < area.y + area.h; ++y)
+      for (int x = area.x; x < area.x + area.w; ++x)
+        if (const Rgb c = canvas.Pixel(x, y); c.r == c.g && c.g == c.b && c.r > 60)
+          box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x), std::max(box[3], y)};
+    return box;
+  }
+  // Where `text` in `points` lands with its surface's corner at `place(tw, th)`, on a blank canvas.
+  template <class Place>
+  static Box Expected(int points, const std::string& text, SDL_Rect area, Place place) {
+    const Canvas blank;
+    DrawText(FontOfSize(points), text, place);
+    const Box box = TextBox(blank, area);
+    EXPECT_GE(box[2], box[0]) << "no text drawn: " << text;
+    return box;
+  }
+  Canvas canvas;
+};
+
+// Each setting Button sets its value (a board also its cell size); fewer players pull the bots
+// down and a bots Button above the player count does nothing; a Button fires once per visit,
+// edges included; "Quit" stops the game.
+TEST_F(ScreensTest, TitleButtonsApplyTheirSettings) {
+  for (const Button& b : std::vector<Button>(menuButtons)) {
+    if (b.dimensionValue == 0) continue;
+    Click(b.label);
+    EXPECT_EQ(std::pair(dimensionCount, cellSize), std::pair(b.dimensionValue, b.cellSizeValue));
+  }
+  const std::pair<const char*, std::array<int32_t, 3>> steps[] = {
+      {"5 Players", {5, 0, 1}}, {"4 Bots", {5, 4, 1}}, {"3 Players", {3, 3, 1}}, {"4 Bots", {3, 3, 1}},
+      {"1 Bots", {3, 1, 1}},    {"Hard", {3, 1, 3}},   {"Meh", {3, 1, 2}},       {"2 Players", {2, 1, 2}}};
+  for (const auto& [label, settings] : steps) {
+    Click(label);
+    EXPECT_EQ((std::array{playerCount, botCount, difficulty}), settings) << label;
+  }
+  const Button& assist = Labelled("Assist Mode");
+  for (int frame = 0; frame < 3; ++frame) TitleFrame(assist.x + assist.w, assist.y + assist.h);
+  EXPECT_TRUE(assistMode);
+  TitleFrame(assist.x + assist.w + 1, assist.y), Click("Assist Mode");
+  EXPECT_FALSE(assistMode);
+  Click("Quit");
+  EXPECT_FALSE(running);
+}
+
+// One column per setting, smallest value on top at y = 350, 100 pixels a step (difficulties 60);
+// no two Buttons overlap. Title Buttons and "Back" count their edges, "Reset" and "W Rotation" not.
+TEST_F(ScreensTest, ButtonLayoutAndEdges) {
+  for (const Button& b : menuButtons) {
+    const Button& top = Labelled(b.dimensionValue ? "2 Dimensions" : b.playerValue ? "2 Players" : b.botValue >= 0 ? "0 Bots" : "Easy");
+    const int steps = b.dimensionValue ? b.dimensionValue - 2 : b.playerValue ? b.playerValue - 2 : b.botValue >= 0 ? b.botValue : b.difficultyValue - 1;
+    const Box expected{top.x, top.y + (b.difficultyValue ? 60 : 100) * steps, top.w, top.h}, actual{b.x, b.y, b.w, b.h};
+    EXPECT_TRUE(IsActionButton(b) || (actual == expected && (b.difficultyValue || top.y == 350))) << b.label;
+    for (const Button& o : menuButtons)
+      EXPECT_TRUE(&o == &b || o.x > b.x + b.w || b.x > o.x + o.w || o.y > b.y + b.h || b.y > o.y + o.h) << b.label << " / " << o.label;
+  }
+  std::vector<Button> all = menuButtons;
+  all.insert(all.end(), {backButton, resetButton, wRotationButton});
+  for (const Button& b : all) {
+    const int cx = b.x + b.w / 2, cy = b.y + b.h / 2, r = b.x + b.w, d = b.y + b.h;
+    EXPECT_TRUE(PointInButton(b, cx, cy) && PointStrictlyInButton(b, cx, cy)) << b.label;
+    for (const auto& [x, y] : {std::pair{b.x, cy}, {r, cy}, {cx, b.y}, {cx, d}})
+      EXPECT_TRUE(PointInButton(b, x, y) && !PointStrictlyInButton(b, x, y)) << b.label;
+    for (const auto& [x, y] : {std::pair{b.x - 1, cy}, {r + 1, cy}, {cx, b.y - 1}, {cx, d + 1}})
+      EXPECT_FALSE(PointInButton(b, x, y)) << b.label;
+  }
+}
+
+// "Play" opens the game after the input cooldown, reseeded from rand() and the pointer.
+TEST_F(ScreensTest, PlaySeedsFromTheClick) {
+  std::srand(5);
+  const auto r = unsigned(std::rand());
+  std::srand(5), Click("Play");
+  const int next = std::rand();
+  const Button& play = Labelled("Play");
+  std::srand((r % 100000) * unsigned(play.y + play.h / 2) * unsigned(play.x + play.w / 2));
+  EXPECT_EQ(next, std::rand());
+  EXPECT_EQ(std::pair(currentScreen, frameInput.inputCooldown), std::pair(Game, kScreenSwitchCooldownFrames));
+}
+
+// A click marks an empty cell and passes the turn, the win check follows; a bot waits 100 frames
+// and moves on the 101st; a full board is a draw in the same frame; "Back" (edges included)
+// starts a new game on the title screen behind a cooldown.
+TEST_F(ScreensTest, TurnsClicksBotsAndBack) {
+  for (int32_t d = 2; d <= 5; ++d) {
+    StartNewGame(), Click(std::to_string(d) + " Dimensions"), playerCount = 2;
+    for (int cell : {0, 1, 0}) ClickCell(cell * (CellCount(d) - 1));
+    EXPECT_EQ((std::array{CellValue(d, 0), CellValue(d, CellCount(d) - 1), currentPlayer}), (std::array{1, 2, 1})) << d;
+    CellValue(d, 1) = 1, ClickCell(2);
+    EXPECT_EQ(std::pair(gameOver, winner), std::pair(true, 1)) << d;
+  }
+  StartNewGame();
+  dimensionCount = 2, playerCount = 2, botCount = 1, currentPlayer = 2, frameInput.mouseReleased = false;
+  for (int frame = 0; frame < kBotDelayFrames; ++frame) UpdateGame();
+  EXPECT_EQ(currentPlayer, 2);
+  UpdateGame();
+  EXPECT_EQ(std::pair(currentPlayer, botDelayFrames), std::pair(1, 0));
+  board2 = {{1, 2, 1}, {1, 2, 2}, {2, 1, 1}}, UpdateGame();
+  EXPECT_EQ(std::pair(gameOver, winner), std::pair(true, 0));
+  currentScreen = Game;
+  frameInput.mouseX = backButton.x, frameInput.mouseY = backButton.y + backButton.h, frameInput.mouseReleased = true;
+  UpdateGame();
+  EXPECT_EQ(std::tuple(currentScreen, board2[0][0], gameOver, frameInput.inputCooldown), std::tuple(Menu, 0, false, 3));
+}
+
+// Dragging turns 1 degree per 5 pixels; "Reset" eases by 0.9 a frame and snaps inside 5 degrees;
+// each "W Rotation" click adds 90 degrees, reached at 0.5 a frame; 2D turns nothing.
+TEST_F(ScreensTest, ViewControls) {
+  for (int32_t d : {2, 3, 4}) {
+    ResetView(), dimensionCount = d, frameInput = FrameInput{110, 250, 100, 200, false, 0, true, 0}, UpdateGame();
+    EXPECT_EQ(std::pair(viewYaw, viewPitch), d == 2 ? std::pair(0.0, 0.0) : std::pair(2.0, 10.0)) << d;
+    frameInput = FrameInput{wRotationButton.x + 1, wRotationButton.y + 1, 0, 0, true, 1, false, 0}, UpdateGame();
+    EXPECT_EQ(std::pair(wAngleTarget, wAngle), d == 4 ? std::pair(90.0, 0.5) : std::pair(0.0, 0.0)) << d;
+  }
+  viewYaw = 5.5, viewPitch = -60.0, frameInput = FrameInput{resetButton.x + 1, resetButton.y + 1, 0, 0, true, 1, false, 0};
+  UpdateGame();
+  EXPECT_TRUE(viewResetting);
+  UpdateGame();
+  EXPECT_EQ(std::pair(viewYaw, viewPitch), std::pair(0.0, -54.0));
+}
+
+// Per board: lines s and 2s in from each grid's corner, no border, on the mover's tint; "Reset" in
+// 3D and 4D, "W Rotation" in 4D; 5D bars two pixels wide at x = 560 and 1040 from y = 230 to 670.
+TEST_F(ScreensTest, GridsBarsAndViewButtons) {
+  const auto shown = [this](const Button& b) { return canvas.Pixel(b.x, b.y + b.h / 2) == kW; };
+  for (int32_t d = 2; d <= 5; ++d) {
+    Click(std::to_string(d) + " Dimensions"), currentPlayer = d - 1, DrawGame();
+    for (int grid = 0, s = cellSize; grid < CellCount(d); grid += 9) {
+      const CellSquare corner = CellSquareOf(d, s, grid);
+      for (int k = 0; k <= 3; ++k) {
+        const Rgb expected = k == 1 || k == 2 ? kW : ToRgb(kTurnBackgrounds[d - 1]);
+        ASSERT_EQ(canvas.Pixel(corner.left + k * s, corner.top + s / 2), expected) << d << ": " << grid;
+        ASSERT_EQ(canvas.Pixel(corner.left + s / 2, corner.top + k * s), expected) << d << ": " << grid;
+      }
+    }
+    EXPECT_EQ(std::pair(shown(resetButton), shown(wRotationButton)), std::pair(d == 3 || d == 4, d == 4)) << d;
+  }
+  for (int32_t x : {560, 1040}) EXPECT_EQ(canvas.Count(kW, {x, 230, 2, 441}) + canvas.Count(kW, {x - 1, 229, 4, 443}), 4 * 441);
+}
+
+// s = 80, middle row centres (720, 450) and (880, 450): a won line is five strokes in the winner's
+// colour, assist lines one pixel in the mover's and gone once the game is over, when the background
+// is black; a mark sits in its cell; white adds 20 over the hovered cell, 40 over a hovered Button.
+TEST_F(ScreensTest, LinesMarksAndHighlights) {
+  Click("2 Dimensions"), currentPlayer = 3, board2[0][0] = 1;
+  assistLines = {Line{CellCoord{0, 1}, CellCoord{1, 1}, CellCoord{2, 1}}, Line{CellCoord{1, 0}, CellCoord{1, 1}, CellCoord{1, 2}}};
+  winLine2 = assistLines[0];
+  const Rgb blue = ToRgb(kMarkColours[2]), green = ToRgb(kMarkColours[3]);
+  for (const auto& [over, won] : {std::pair{true, 2}, std::pair{true, 0}, std::pair{false, 2}}) {
+    gameOver = over, winner = won, assistMode = true, DrawGame();
+    EXPECT_EQ(canvas.Pixel(720, 370), ToRgb(kMarkColours[1]));
+    EXPECT_EQ(canvas.Count(blue) + canvas.Count(blue, {719, 449, 163, 3}), over && won ? 2 * (163 + 2 * 161) : 0) << over << won;
+    EXPECT_EQ(canvas.Count(green) + canvas.Count(green, {720, 450, 161, 1}) + canvas.Count(green, {800, 370, 1, 161}), over ? 0 : 4 * 161 - 1);
+    EXPECT_EQ(canvas.Pixel(5, 5), over ? ToRgb(kBlack) : ToRgb(kTurnBackgrounds[3])) << over;
+  }
+  StartNewGame(), assistMode = false, cellHovered = backButton.hovered = true, hoveredCell2 = {1, 1}, DrawGame();
+  const Rgb tint = ToRgb(kTurnBackgrounds[1]);
+  const auto add = [tint](int a) { return Rgb{uint8_t(tint.r + a), uint8_t(tint.g + a), uint8_t(tint.b + a)}; };
+  EXPECT_EQ(canvas.Count(add(kCellHoverAlpha), {761, 411, 79, 79}) + canvas.Count(add(kCellHoverAlpha)), 2 * 79 * 79);
+  const Button& b = backButton;
+  EXPECT_EQ((std::array{canvas.Pixel(b.x + 2, b.y + 2), canvas.Pixel(b.x + b.w - 1, b.y + b.h - 1), canvas.Pixel(b.x + b.w, b.y + 2)}),
+            (std::array{add(kButtonHoverAlpha), add(kButtonHoverAlpha), tint}));
+  SDL_BlendMode mode = SDL_BLENDMODE_ADD;
+  SDL_GetRenderDrawBlendMode(renderer, &mode);
+  EXPECT_EQ(mode, SDL_BLENDMODE_NONE);
+}
+
+// The status line by whose turn it is, bots numbered among themselves, its corner at (65, 825);
+// "Back"'s label centred in its Button.
+TEST_F(ScreensTest, StatusLineAndBack) {
+  const std::tuple<int32_t, int32_t, int32_t, int32_t, bool, std::string> cases[] = {
+      {3, 1, 2, 0, false, "Player 2's Turn"}, {3, 1, 3, 0, false, "Computer 1's Turn"},
+      {4, 2, 1, 4, true, "Computer 2 wins!"}, {4, 2, 1, 2, true, "Player 2 wins!"}, {2, 0, 1, 0, true, "Game has ended in a draw"}};
+  for (const auto& c : cases) {
+    std::tie(playerCount, botCount, currentPlayer, winner, gameOver, std::ignore) = c;
+    EXPECT_EQ(StatusText(), std::get<5>(c));
+  }
+  DrawGame();
+  const SDL_Rect line{0, 790, 1300, 110}, back{backButton.x + 1, backButton.y + 1, backButton.w - 1, backButton.h - 1};
+  EXPECT_EQ(TextBox(canvas, line), Expected(36, std::get<5>(cases[4]), line, [](int, int) { return SDL_Point{65, 825}; }));
+  EXPECT_EQ(TextBox(canvas, back), Expected(36, "Back", back, [](int tw, int th) { return LabelCorner(backButton, tw, th); }));
+}
+
+// The cycle's colour fills the screen whatever blend mode was left; "Zarnith" centred with its
+// middle on y = 150; outlines open 10 pixels at each corner; a selected Button is shaded and its
+// label sinks down-left, a hovered one is lightened and its label rises up-right.
+TEST_F(ScreensTest, TitleScreen) {
+  canvas.Clear({200, 200, 200});
+  SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD);
+  DrawMenu();
+  EXPECT_EQ(std::pair(canvas.Pixel(5, 5), canvas.Pixel(1599, 899)), std::pair(Rgb{0, 50, 25}, Rgb{0, 50, 25}));
+  const SDL_Rect top{0, 0, 1600, 300};
+  EXPECT_EQ(TextBox(canvas, top), Expected(72, "Zarnith", top, [](int tw, int th) { return SDL_Point{(1600 - tw) / 2, 150 - th / 2}; }));
+  for (const Button& b : std::vector<Button>(menuButtons)) {
+    TitleFrame(b.x + b.w, b.y, false), ResetTitleBackground(), DrawMenu();
+    const bool selected = b.label == "3 Dimensions" || b.label == "3 Players" || b.label == "0 Bots" || b.label == "Easy";
+    const int shift = selected ? -2 : 2, points = b.difficultyValue ? 30 : b.label == "Quit" || b.label == "Assist Mode" ? 24 : 36;
+    const SDL_Rect inside{b.x + 1, b.y + 1, b.w - 1, b.h - 1};
+    EXPECT_EQ(TextBox(canvas, inside), Expected(points, b.label, inside, [&](int tw, int th) {
+                const SDL_Point at = LabelCorner(b, tw, th);
+                return SDL_Point{at.x + shift, at.y - shift};
+              })) << b.label;
+    EXPECT_EQ(canvas.Pixel(b.x + 3, b.y + 3).g, selected ? 50 * 105 / 255 : 50 + 20) << b.label;
+    for (int k = 0; k <= 10; ++k)
+      EXPECT_EQ(std::pair(canvas.Pixel(b.x + k, b.y + b.h) == kW, canvas.Pixel(b.x + b.w, b.y + b.h - k) == kW), std::pair(k == 10, k == 10));
+  }
+}
+
+}  // namespace

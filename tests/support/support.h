@@ -1,0 +1,88 @@
+// Test support: every global at its start value, a 1600x900 software canvas read back pixel by
+// pixel, and brute-force oracles of the line rule for property tests.
+#pragma once
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+#include <random>
+#include <vector>
+
+#include "app/shell.h"
+#include "platform/platform.h"
+#include "render/text.h"
+#include "rules/lines.h"
+#include "screens/buttons.h"
+
+struct Rgb {
+  uint8_t r = 0, g = 0, b = 0;
+  bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+  bool operator!=(const Rgb& o) const { return !(*this == o); }
+};
+inline std::ostream& operator<<(std::ostream& out, const Rgb& c) {
+  return out << "(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ")";
+}
+inline Rgb ToRgb(SDL_Color c) { return {c.r, c.g, c.b}; }
+
+// A software renderer on a 1600x900 surface, installed as the game's renderer while it lives.
+class Canvas {
+ public:
+  Canvas() { renderer = SDL_CreateSoftwareRenderer(surface_); }
+  ~Canvas() { SDL_DestroyRenderer(renderer), SDL_FreeSurface(surface_), renderer = previous_; }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+  void Clear(Rgb c = {}) { SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, 255), SDL_RenderClear(renderer); }
+  Rgb Pixel(int x, int y) const {
+    Rgb c;
+    SDL_GetRGB(static_cast<const uint32_t*>(surface_->pixels)[y * kCanvasWidth + x], surface_->format, &c.r, &c.g, &c.b);
+    return c;
+  }
+  int Count(Rgb colour, SDL_Rect a = {0, 0, kCanvasWidth, kCanvasHeight}) const {  // pixels of that colour
+    int count = 0;
+    for (int y = a.y; y < a.y + a.h; ++y)
+      for (int x = a.x; x < a.x + a.w; ++x) count += Pixel(x, y) == colour;
+    return count;
+  }
+
+ private:
+  SDL_Surface* surface_ = SDL_CreateRGBSurfaceWithFormat(0, kCanvasWidth, kCanvasHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Renderer* previous_ = renderer;
+};
+
+// Settings, state, input, view and Buttons as right after start-up.
+struct GameTest : ::testing::Test {
+  void SetUp() override { SetStartValues(), BuildMenuButtons(), StartNewGame(); }
+};
+
+// SDL_ttf runs for the whole test program, so text can be drawn.
+struct TextEnvironment : ::testing::Environment {
+  void SetUp() override { ASSERT_EQ(TTF_Init(), 0) << TTF_GetError(); }
+  void TearDown() override { CloseFonts(), TTF_Quit(); }
+};
+inline const auto* const textEnvironment = ::testing::AddGlobalTestEnvironment(new TextEnvironment);
+
+using Triple = std::array<int, 3>;  // three cell numbers, ascending
+
+// Every line of the board: every ascending triple of cells that IsLineTriple accepts.
+inline const std::vector<Triple>& AllLines(int d) {
+  static std::array<std::vector<Triple>, kMaxDimensions + 1> cache;
+  std::vector<Triple>& lines = cache[size_t(d)];
+  std::vector<CellCoord> c;
+  for (int cell = 0; lines.empty() && cell < CellCount(d); ++cell) c.push_back(CoordOfCell(d, cell));
+  for (int i = 0; i < int(c.size()); ++i)
+    for (int j = i + 1; j < int(c.size()); ++j)
+      for (int k = j + 1; k < int(c.size()); ++k)
+        if (IsLineTriple(c[i], c[j], c[k])) lines.push_back({i, j, k});
+  return lines;
+}
+
+// Fills the board at random with marks of players 1..players, about `filled` of it.
+inline void FillRandomBoard(int d, int32_t players, double filled, std::mt19937& random) {
+  for (int cell = 0; cell < CellCount(d); ++cell)
+    CellValue(d, cell) = std::uniform_real_distribution<>(0, 1)(random) < filled
+                             ? std::uniform_int_distribution<int32_t>(1, players)(random) : 0;
+}
