@@ -81,7 +81,8 @@ TEST_F(ScreensTest, TitleButtonsApplyTheirSettings) {
   EXPECT_FALSE(running);
 }
 
-// One column per setting, smallest value on top at y = 350, 100 pixels a step (difficulties 60);
+// One column per setting, smallest value on top at y = 350, 100 pixels a step (difficulties 60,
+// centred on x = 1300 under the actions);
 // no two Buttons overlap. Title Buttons and "Back" count their edges, "Reset" and "W Rotation" not.
 TEST_F(ScreensTest, ButtonLayoutAndEdges) {
   for (const Button& b : menuButtons) {
@@ -89,6 +90,7 @@ TEST_F(ScreensTest, ButtonLayoutAndEdges) {
     const int steps = b.dimensionValue ? b.dimensionValue - 2 : b.playerValue ? b.playerValue - 2 : b.botValue >= 0 ? b.botValue : b.difficultyValue - 1;
     const Box expected{top.x, top.y + (b.difficultyValue ? 60 : 100) * steps, top.w, top.h}, actual{b.x, b.y, b.w, b.h};
     EXPECT_TRUE(IsActionButton(b) || (actual == expected && (b.difficultyValue || top.y == 350))) << b.label;
+    EXPECT_TRUE(b.x < 1150 || 2 * b.x + b.w == 2600) << b.label << ": the right column is centred on x = 1300";
     for (const Button& o : menuButtons)
       EXPECT_TRUE(&o == &b || o.x > b.x + b.w || b.x > o.x + o.w || o.y > b.y + b.h || b.y > o.y + o.h) << b.label << " / " << o.label;
   }
@@ -117,7 +119,8 @@ TEST_F(ScreensTest, PlaySeedsFromTheClick) {
 }
 
 // A click marks an empty cell and passes the turn, the win check follows; a bot waits 100 frames
-// and moves on the 101st; a full board is a draw in the same frame; "Back" (edges included)
+// and moves on the 101st; a full board is a draw in the same frame, after which a bot's turn
+// still follows the pointer; "Back" (edges included)
 // starts a new game on the title screen behind a cooldown.
 TEST_F(ScreensTest, TurnsClicksBotsAndBack) {
   for (int32_t d = 2; d <= 5; ++d) {
@@ -135,6 +138,8 @@ TEST_F(ScreensTest, TurnsClicksBotsAndBack) {
   EXPECT_EQ(std::pair(currentPlayer, botDelayFrames), std::pair(1, 0));
   board2 = {{1, 2, 1}, {1, 2, 2}, {2, 1, 1}}, UpdateGame();
   EXPECT_EQ(std::pair(gameOver, winner), std::pair(true, 0));
+  board2[1][1] = 0, currentPlayer = 2, ClickCell(4);
+  EXPECT_EQ(std::pair(board2[1][1], hoveredCell2), std::pair(0, CellCoord{1, 1})) << "over, the hover still follows";
   currentScreen = Game;
   frameInput.mouseX = backButton.x, frameInput.mouseY = backButton.y + backButton.h, frameInput.mouseReleased = true;
   UpdateGame();

@@ -117,6 +117,10 @@ class Screenshot:
         i = 3 * (y * self.width + x)
         return tuple(self.raw[i:i + 3])
 
+    def count(self, colour, x1, y1, x2, y2):
+        """How many pixels of the rectangle from (x1, y1) up to (x2, y2) have this colour."""
+        return sum(self.pixel(x, y) == colour for y in range(y1, y2) for x in range(x1, x2))
+
 
 class Game:
     """The real game running on `server`, started from `cwd` (where it looks for Text.ttf)."""
