@@ -30,9 +30,9 @@ struct ScreensTest : GameTest {
     const Button& b = Labelled(label);
     TitleFrame(b.x + b.w / 2, b.y + b.h / 2), TitleFrame(0, 0, false);
   }
-  static void ClickCell(int cell) {
+  static void ClickCell(int cell, bool release = true) {
     const CellSquare q = CellSquareOf(dimensionCount, cellSize, cell);
-    frameInput.mouseX = SquareCentreX(q), frameInput.mouseY = SquareCentreY(q), frameInput.mouseReleased = true;
+    frameInput.mouseX = SquareCentreX(q), frameInput.mouseY = SquareCentreY(q), frameInput.mouseReleased = release;
     UpdateGame();
   }
   // The bounding box of the text-grey pixels (r = g = b, bright) inside `area` of `canvas`.
@@ -123,10 +123,13 @@ TEST_F(ScreensTest, PlaySeedsFromTheClick) {
 // still follows the pointer; "Back" (edges included)
 // starts a new game on the title screen behind a cooldown.
 TEST_F(ScreensTest, TurnsClicksBotsAndBack) {
+  EXPECT_EQ(cellSize, Labelled(std::to_string(dimensionCount) + " Dimensions").cellSizeValue) << "from the start";
   for (int32_t d = 2; d <= 5; ++d) {
     StartNewGame(), Click(std::to_string(d) + " Dimensions"), playerCount = 2;
     for (int cell : {0, 1, 0}) ClickCell(cell * (CellCount(d) - 1));
     EXPECT_EQ((std::array{CellValue(d, 0), CellValue(d, CellCount(d) - 1), currentPlayer}), (std::array{1, 2, 1})) << d;
+    ClickCell(1, false);
+    EXPECT_EQ(std::pair(cellHovered, HoveredCell(d)), std::pair(true, CoordOfCell(d, 1))) << "hovered, not taken";
     CellValue(d, 1) = 1, ClickCell(2);
     EXPECT_EQ(std::pair(gameOver, winner), std::pair(true, 1)) << d;
   }
