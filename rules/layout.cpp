@@ -14,9 +14,9 @@ constexpr int32_t kOffset4DX = -300;     // pixels: the 4D centre grid starts le
 
 // Where a cell sits in whole cells from the grid origin, plus a pixel shift.
 struct GridPlace {
-  int32_t column = 0;  // cells right of x0
-  int32_t row = 0;     // cells below y0
-  int32_t shiftX = 0;  // pixels added to the left edge
+  int32_t column;  // cells right of x0
+  int32_t row;     // cells below y0
+  int32_t shiftX;  // pixels added to the left edge
 };
 
 // The indices of cell number `cell`, outermost first, without allocating.
