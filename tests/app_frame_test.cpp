@@ -90,6 +90,7 @@ TEST(ProgramTest, StartUpSignalAndMissingDriver) {
   ASSERT_TRUE(StartUp());
   EXPECT_TRUE(running && !fullscreen && currentScreen == Menu && window && renderer);
   EXPECT_EQ(menuButtons.size(), 19u);
+  EXPECT_STREQ(SDL_GetHint(SDL_HINT_RENDER_SCALE_QUALITY), "2");
   std::raise(SIGTERM);
   RunFrame();
   EXPECT_FALSE(running);

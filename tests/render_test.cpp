@@ -77,13 +77,16 @@ TEST_F(RenderTest, FlatMarks) {
   }
 }
 
-// Centre, right, left, down, up: row 200 widens one pixel each way, rows 199 and 201 add.
+// Centre, right, left, down, up: a horizontal line widens one pixel each way along its row and
+// gains the rows beside it; a vertical one likewise by columns.
 TEST_F(RenderTest, ThickLineIsFiveStrokes) {
   SDL_SetRenderDrawColor(renderer, 10, 200, 30, 255);
-  DrawThickLine(100, 200, 200, 200);
-  EXPECT_EQ(LitAlong(99, 200, 1, 0, 103).size(), 103u);
-  for (int y : {199, 201}) EXPECT_EQ(LitAlong(100, y, 1, 0, 101).size(), 101u) << y;
-  EXPECT_EQ(canvas.Count(Rgb{10, 200, 30}), 305);
+  DrawThickLine(100, 200, 200, 200), DrawThickLine(400, 100, 400, 200);
+  EXPECT_EQ(std::tuple(LitAlong(99, 200, 1, 0, 103).size(), LitAlong(100, 199, 1, 0, 101).size(), LitAlong(100, 201, 1, 0, 101).size()),
+            std::tuple(103u, 101u, 101u));
+  EXPECT_EQ(std::tuple(LitAlong(400, 99, 0, 1, 103).size(), LitAlong(399, 100, 0, 1, 101).size(), LitAlong(401, 100, 0, 1, 101).size()),
+            std::tuple(103u, 101u, 101u));
+  EXPECT_EQ(canvas.Count(Rgb{10, 200, 30}), 2 * 305);
 }
 
 // Radius 20 about (100p + 0.7, 300.6): every endpoint truncated on its own. Triangle and pentagon
@@ -99,6 +102,7 @@ TEST_F(RenderTest, ProjectedMarksStandUpright) {
       {5, 20, -8, true},   {5, 0, 20, true},   {5, -15, 20, true},  {5, -19, 20, false}, {5, 0, 21, false}};
   for (const auto& q : probes) EXPECT_EQ(Lit(100 * q.p + q.dx, 300 + q.dy), q.lit) << q.p << ": " << q.dx << "," << q.dy;
   EXPECT_EQ(canvas.Count(Rgb{}, {0, 0, 79, 900}) + canvas.Count(Rgb{}, {521, 0, 300, 900}), 379 * 900);
+  EXPECT_GT(std::min(canvas.Count(Mark(5), {480, 293, 6, 27}), canvas.Count(Mark(5), {515, 293, 6, 27})), 20) << "both lower sides";
 }
 
 // A cube has 8 vertices, 12 edges of length 2 along one axis, 6 square faces of such edges; a

@@ -87,12 +87,14 @@ TEST_F(RulesTest, WinAndDrawMatchAScanOfEveryLine) {
     }
 }
 
-// Rows, columns, the diagonal, then the other diagonal from (2, 0): the later line is recorded.
+// A new game's winning lines are zeros. Rows, columns, the diagonal, then the other diagonal from
+// (2, 0): the later line is recorded.
 TEST_F(RulesTest, TwoDimensionsRecordTheLaterOfTheEightLines) {
   const std::pair<std::vector<int>, Line> cases[] = {
       {{3, 4, 5, 0, 8}, {CellCoord{0, 0}, CellCoord{1, 1}, CellCoord{2, 2}}},
       {{6, 4, 2}, {CellCoord{2, 0}, CellCoord{1, 1}, CellCoord{0, 2}}},
       {{0, 3, 6, 1, 2}, {CellCoord{0, 0}, CellCoord{1, 0}, CellCoord{2, 0}}}};
+  for (int d = 2; d <= 5; ++d) EXPECT_EQ(WinLine(d), Line({CellCoord(size_t(d)), CellCoord(size_t(d)), CellCoord(size_t(d))}));
   for (const auto& [cells, line] : cases) {
     StartNewGame();
     for (int cell : cells) CellValue(2, cell) = 4;
