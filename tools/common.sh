@@ -7,10 +7,11 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 
 # What building the game, its unit tests and its benchmarks needs.
 BUILD_PACKAGES=(g++ make cmake libsdl2-dev libsdl2-ttf-dev libgtest-dev libbenchmark-dev)
-# What the end-to-end tests and the packaging check drive the real game with;
+# What the end-to-end tests and the packaging check drive the real game with
+# (openbox: the window manager of the tests on screens of other sizes);
 # ImageMagick reads SVG (the icon) only with its "extra" coders; the random-play
 # test trims the game's heap through gdb before it reads the memory figures.
-TEST_PACKAGES=(xvfb xdotool imagemagick libmagickcore-6.q16-6-extra x11-utils desktop-file-utils gdb)
+TEST_PACKAGES=(xvfb openbox xdotool imagemagick libmagickcore-6.q16-6-extra x11-utils desktop-file-utils gdb)
 
 say() { printf '\n==> %s\n' "$*"; }
 
