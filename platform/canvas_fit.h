@@ -1,4 +1,4 @@
-// Fitting the fixed canvas to any window: the window size for a desktop, the scaled and letterboxed picture, and the pointer mapped back.
+// Fitting the fixed canvas to any window: the window size, the scaled picture, the pointer mapped back.
 #pragma once
 
 #include <SDL.h>
@@ -16,8 +16,8 @@ struct CanvasFit {
   float scale = 1.0f;   // window pixels per canvas pixel
 };
 
-// The window to open where the window and its frame may use `usable` pixels:
-// the canvas size, or the largest 16:9 size that fits where that does not.
+// The size of a window whose inside may use `usable` pixels: the canvas
+// size, or the largest 16:9 size that fits where the canvas does not.
 WindowSize WindowSizeFor(WindowSize usable);
 
 // The canvas fitted to a window of this size, as SDL's logical size fits it.
@@ -31,7 +31,7 @@ SDL_Point WindowToCanvas(SDL_Point pixel, WindowSize output);
 // The usable area of the first display, or the canvas size when SDL knows none.
 WindowSize UsableDesktopSize();
 
-// Start-up, after the window exists: shrinks it until its frame fits the
+// Start-up, after the window exists: shrinks it so that its frame fits the
 // desktop too, and has the renderer scale the canvas to whatever size the
 // window takes, now or later in fullscreen.
 void FitCanvasToWindow();
