@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "platform/canvas_fit.h"
 #include "platform/platform.h"
 #include "render/mesh.h"
 #include "render/projection.h"
@@ -59,12 +60,14 @@ bool StartUp() {
 
   if (SDL_Init(SDL_INIT_EVERYTHING) < 0) Report("Failed at SDL_Init()");
   if (TTF_Init() < 0) Report(std::string("Error: ") + SDL_GetError());
-  if (SDL_CreateWindowAndRenderer(kCanvasWidth, kCanvasHeight, fullscreen, &window, &renderer) < 0) {
+  const WindowSize size = WindowSizeFor(UsableDesktopSize());
+  if (SDL_CreateWindowAndRenderer(size.w, size.h, fullscreen, &window, &renderer) < 0) {
     Report("Failed at SDL_CreateWindowAndRenderer()");
     return false;
   }
   SDL_SetWindowTitle(window, "Zarnith");
   SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "2");
+  FitCanvasToWindow();
 
   BuildCellMeshes();
   BuildMenuButtons();

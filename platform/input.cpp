@@ -1,6 +1,8 @@
 // Input sampling: the pointer, the event queue, the one-frame click and the cooldown.
 #include "platform/platform.h"
 
+#include "platform/canvas_fit.h"
+
 FrameInput frameInput;
 
 namespace {
@@ -35,7 +37,14 @@ bool TakeInput() {
   const Uint8* keys = SDL_GetKeyboardState(nullptr);
   frameInput.prevMouseX = frameInput.mouseX;
   frameInput.prevMouseY = frameInput.mouseY;
-  SDL_GetMouseState(&frameInput.mouseX, &frameInput.mouseY);
+  // SDL reports window pixels; the screens hit-test canvas pixels.
+  SDL_Point pointer;
+  SDL_GetMouseState(&pointer.x, &pointer.y);
+  WindowSize size;
+  SDL_GetWindowSize(window, &size.w, &size.h);
+  const SDL_Point canvas = WindowToCanvas(pointer, size);
+  frameInput.mouseX = canvas.x;
+  frameInput.mouseY = canvas.y;
 
   SDL_Event event;
   while (SDL_PollEvent(&event)) HandleEvent(event, keys);

@@ -8,9 +8,9 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 # What building the game, its unit tests and its benchmarks needs.
 BUILD_PACKAGES=(g++ make cmake ccache libsdl2-dev libsdl2-ttf-dev libgtest-dev libbenchmark-dev)
 # What the end-to-end tests and tools/xgame.py drive the real game and check the
-# package with; the soak tool trims the game's heap through gdb before it reads
-# the memory figures.
-TEST_PACKAGES=(python3 xvfb xdotool imagemagick x11-utils desktop-file-utils gdb lintian appstream)
+# package with: openbox is the window manager of the screen-size test; the soak
+# tool trims the game's heap through gdb before it reads the memory figures.
+TEST_PACKAGES=(python3 xvfb openbox xdotool imagemagick x11-utils desktop-file-utils gdb lintian appstream)
 # What packing the Debian package needs besides the build: dpkg-buildflags and
 # dpkg-shlibdeps, and file, with which CPack finds the executables to scan.
 PACKAGE_PACKAGES=(dpkg-dev file)

@@ -71,6 +71,10 @@ class XServer:
         for proc in reversed(self.procs):
             stop(proc)
 
+    def x11(self, *command):
+        """The output of an X client run on this server."""
+        return subprocess.run(command, env=self.env, check=True, capture_output=True, text=True).stdout
+
     def xdotool(self, *args, check=True):
         result = subprocess.run(["xdotool", *map(str, args)], env=self.env, capture_output=True, text=True)
         if result.returncode != 0:
@@ -145,10 +149,27 @@ class Game:
         return self.window
 
     def geometry(self):
-        """The window's (x, y, width, height) on the screen."""
-        shell = self.server.xdotool("getwindowgeometry", "--shell", self.window)
-        values = dict(line.split("=") for line in shell.splitlines())
-        return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+        """The inside of the window as (x, y, width, height) on the screen. xwininfo, because
+        xdotool counts a window manager's frame offset twice."""
+        info = self.server.x11("xwininfo", "-id", self.window)
+        values = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
+        keys = ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
+        return tuple(int(values[k]) for k in keys)
+
+    def frame(self):
+        """The window with the window manager's frame around it, as (x, y, width, height)."""
+        x, y, width, height = self.geometry()
+        extents = self.server.x11("xprop", "-id", self.window, "_NET_FRAME_EXTENTS").partition("=")[2]
+        left, right, top, bottom = map(int, extents.split(",")) if extents else (0, 0, 0, 0)
+        return x - left, y - top, width + left + right, height + top + bottom
+
+    def to_screen(self, point):
+        """The screen pixel that a canvas point is drawn on: the canvas is scaled to the window
+        and centred in it, with bars where the window's aspect differs."""
+        x, y, width, height = self.geometry()
+        scale = min(width / CANVAS_W, height / CANVAS_H)
+        return (x + int((width - CANVAS_W * scale) / 2 + (point[0] + 0.5) * scale),
+                y + int((height - CANVAS_H * scale) / 2 + (point[1] + 0.5) * scale))
 
     def check_alive(self):
         if self.proc.poll() is not None:
