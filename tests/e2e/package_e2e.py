@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""The Debian package as a player gets it: tools/package.sh builds it (in its own build folder),
-lintian finds no error or warning, and unpacked with dpkg-deb its desktop entry and AppStream data
-validate and the desktop entry's Exec line shows the title screen, text included, from any folder.
-Usage: package_e2e.py path/to/zarnith (whose zarnith_facts gives the colours)"""
+# The Debian package as a player gets it: tools/package.sh builds it (in its own build folder),
+# lintian finds no error or warning, and unpacked with dpkg-deb its desktop entry and AppStream data
+# validate and the desktop entry's Exec line shows the title screen, text included, from any folder.
+# Usage: package_e2e.py path/to/zarnith (whose zarnith_facts gives the colours)
 import glob
 import os
 import subprocess

@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
-"""The real game under Xvfb with real X input: it starts on the title screen, a 2D game is
-won by clicks, "Back" returns to the title, Escape ends it with status 0, and without its
-font it still plays. Usage: smoke_e2e.py path/to/zarnith"""
+# The real game under Xvfb with real X input. On a 1600x900 screen it starts on the title, a 2D
+# game is won by clicks, "Back" returns to the title and an Escape tap ends it with status 0, with
+# and without its font. Under openbox on 1366x768 the framed window fits and a click on the scaled
+# board marks the cell under it; on 1920x1080 F11 fills the screen with the scaled title, the
+# scaled "Play" starts a game, and F11 again brings the window back.
+# Usage: smoke_e2e.py path/to/zarnith
 import os
 import sys
 import tempfile
@@ -13,39 +16,68 @@ GAME = sys.argv[1]
 FACTS = Facts(GAME)
 COLOUR = FACTS.colours
 CORNER = (5, 5)  # a canvas point that no Button, cell or text covers
+bx, by, bw, _ = FACTS.buttons["Play"]
+PLAY_OUTLINE = (bx + bw // 2, by)
 
 
-def play_session(x, cwd=None):
-    with Game(x, GAME, cwd=cwd) as game:
-        game.wait_window()
-        left, top, _, _ = game.geometry()
-        click = lambda point: x.click(left + point[0], top + point[1])
-        pixel = lambda point: x.screenshot().pixel(left + point[0], top + point[1])
-
-        def await_colour(point, colour, what):
-            wait_until(lambda: pixel(point) == COLOUR[colour], 10, what)
-
-        bx, by, bw, _ = FACTS.buttons["Play"]
-        play_outline = (bx + bw // 2, by)
-        await_colour(play_outline, "white", "the title screen")
-        for label in ("2 Dimensions", "2 Players", "0 Bots", "Play"):
-            click(FACTS.button_centre(label))
-        await_colour(CORNER, "turn1", "a 2D game with player 1 to move")
-        for cell in (0, 3, 1, 4, 2):  # player 1 takes the line of cells 0, 1, 2
-            click(FACTS.cell_centre(2, cell))
-        await_colour(CORNER, "black", "the end of the game")
-        first, second = FACTS.cell_centre(2, 0), FACTS.cell_centre(2, 1)
-        await_colour(((first[0] + second[0]) // 2, (first[1] + second[1]) // 2), "mark1",
-                     "the winning line in player 1's colour")
-        click(FACTS.button_centre("Back"))
-        await_colour(play_outline, "white", "the title screen after \"Back\"")
-        x.key("Escape")
-        status = game.wait_exit()
-        assert status == 0, f"Escape ended the game with status {status}: {game.output()}"
-        print(f"ok - {'without its font' if cwd else 'with its font'}: title, a 2D game won, Back, Escape")
+def await_colour(x, game, point, colour, what):
+    wait_until(lambda: x.screenshot().pixel(*game.to_screen(point)) == COLOUR[colour], 10, what)
 
 
-with XServer() as server:
-    play_session(server)
-    with tempfile.TemporaryDirectory() as empty:
-        play_session(server, cwd=empty)
+def click(x, game, *labels):
+    for label in labels:
+        x.click(*game.to_screen(FACTS.button_centre(label)))
+
+
+def start_2d_game(x, game):
+    game.wait_window()  # then the title's first frame: its background is never black
+    wait_until(lambda: x.screenshot().pixel(*game.to_screen(CORNER)) != COLOUR["black"], 10, "the title screen")
+    click(x, game, "2 Dimensions", "2 Players", "0 Bots", "Play")
+    await_colour(x, game, CORNER, "turn1", "a 2D game with player 1 to move")
+
+
+with XServer() as x:
+    for folder in (None, tempfile.mkdtemp()):  # the build folder with the font, an empty one
+        with Game(x, GAME, cwd=folder) as game:
+            game.wait_window()
+            await_colour(x, game, PLAY_OUTLINE, "white", "the title screen's Buttons")
+            start_2d_game(x, game)
+            for cell in (0, 3, 1, 4, 2):  # player 1 takes the line of cells 0, 1, 2
+                x.click(*game.to_screen(FACTS.cell_centre(2, cell)))
+            await_colour(x, game, CORNER, "black", "the end of the game")
+            first, second = FACTS.cell_centre(2, 0), FACTS.cell_centre(2, 1)
+            between = ((first[0] + second[0]) // 2, (first[1] + second[1]) // 2)
+            await_colour(x, game, between, "mark1", "the winning line in player 1's colour")
+            click(x, game, "Back")
+            await_colour(x, game, PLAY_OUTLINE, "white", "the title screen after \"Back\"")
+            x.key("Escape")
+            assert game.wait_exit() == 0, f"Escape: status {game.proc.returncode}: {game.output()}"
+            print(f"ok - {'without' if folder else 'with'} its font: title, a 2D game won, Back, Escape")
+
+with XServer(1366, 768, wm=True) as x, Game(x, GAME) as game:
+    start_2d_game(x, game)
+    left, top, width, height = game.frame()
+    assert left >= 0 and top >= 0 and left + width <= x.width and top + height <= x.height, game.frame()
+    x.click(*game.to_screen(FACTS.cell_centre(2, 4)))
+    await_colour(x, game, CORNER, "turn2", "player 2's turn after the click")
+    shot = x.screenshot()
+
+    def holds_mark(cell):
+        left, top, side = FACTS.cells[(2, cell)]
+        return shot.count(COLOUR["mark1"], *game.to_screen((left, top)), *game.to_screen((left + side, top + side)))
+    marked = [cell for cell in range(9) if holds_mark(cell)]
+    assert marked == [4], f"player 1's mark is in cells {marked}, not in the clicked cell 4"
+    print(f"ok - 1366x768: a {width}x{height} frame fits, a click marks the scaled cell under it")
+
+with XServer(1920, 1080, wm=True) as x, Game(x, GAME) as game:
+    game.wait_window()
+    windowed = game.geometry()
+    x.key("F11")
+    wait_until(lambda: game.geometry() == (0, 0, x.width, x.height), 10, "fullscreen")
+    await_colour(x, game, PLAY_OUTLINE, "white", "the scaled title screen")
+    assert x.screenshot().pixel(*PLAY_OUTLINE) != COLOUR["white"], "the title is drawn unscaled"
+    click(x, game, "Play")
+    wait_until(lambda: x.screenshot().pixel(x.width - 1, x.height - 1) == COLOUR["turn1"], 10, "a game filling the screen")
+    x.key("F11")
+    wait_until(lambda: game.geometry() == windowed, 10, f"the window back at {windowed}")
+    print("ok - 1920x1080: F11 fills the screen with the scaled canvas, Play hits, F11 returns")
