@@ -1,16 +1,18 @@
 # shellcheck shell=bash
-# Set-up shared by play.sh, test.sh and screenshot.sh: the Debian packages the
-# build needs and the CMake build folders. Sourced, never run on its own.
+# Set-up shared by play.sh and test.sh, and by the Python tools through
+# xgame.ensure_game: the Debian packages the build needs and the CMake build
+# folders. Sourced, never run on its own.
 
 ZARNITH_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 # What building the game, its unit tests and its benchmarks needs.
 BUILD_PACKAGES=(g++ make cmake libsdl2-dev libsdl2-ttf-dev libgtest-dev libbenchmark-dev)
-# What the end-to-end tests and the packaging check drive the real game with;
-# ImageMagick reads SVG (the icon) only with its "extra" coders; the random-play
-# test trims the game's heap through gdb before it reads the memory figures.
-TEST_PACKAGES=(xvfb xdotool imagemagick libmagickcore-6.q16-6-extra x11-utils desktop-file-utils gdb)
+# What the end-to-end tests, the packaging check and the reliability tools drive
+# the real game with: the driver is Python, which Debian's base system lacks;
+# ImageMagick reads SVG (the icon) only with its "extra" coders; the soak tool
+# trims the game's heap through gdb before it reads the memory figures.
+TEST_PACKAGES=(python3 xvfb xdotool imagemagick libmagickcore-6.q16-6-extra x11-utils desktop-file-utils gdb)
 
 say() { printf '\n==> %s\n' "$*"; }
 

@@ -7,12 +7,11 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from xgame import Facts, Game, XServer, wait_until  # noqa: E402
+from xgame import CORNER, Facts, Game, XServer, wait_until  # noqa: E402
 
 GAME = sys.argv[1]
 FACTS = Facts(GAME)
 COLOUR = FACTS.colours
-CORNER = (5, 5)  # a canvas point that no Button, cell or text covers
 
 
 def play_session(x, cwd=None):
