@@ -12,6 +12,7 @@ same choices, up to the game's own timing), the games, the actions and the memor
 Usage: python3 tools/soak.py [minutes] [path/to/zarnith] [seed]
   (default: 10 minutes; build/zarnith, built in release mode when missing; a random seed)
 """
+import argparse
 import os
 import random
 import re
@@ -21,7 +22,7 @@ import sys
 import tempfile
 import time
 
-from xgame import CORNER, ROOT, Facts, Game, XServer, ensure_game, random_canvas_point
+from xgame import CORNER, ROOT, Facts, Game, XServer, ensure_game, positive, random_canvas_point
 
 RSS_INTERVAL = 10  # seconds between two memory samples
 WARM_UP_SHARE = 0.2  # the first part of the run, not held to the memory bound
@@ -42,9 +43,12 @@ TRIM = ["-batch", "-nx", "-ex", "set $busy = 0",
         "-ex", f'thread apply all -q -s set $busy = $busy || $_any_caller_matches("{ALLOCATOR}", 30)',
         "-ex", "print $busy ? -1 : (int)malloc_trim(0)"]
 
-MINUTES = int(sys.argv[1]) if len(sys.argv) > 1 else 10
-GAME = sys.argv[2] if len(sys.argv) > 2 else os.path.join(ROOT, "build", "zarnith")
-SEED = int(sys.argv[3]) if len(sys.argv) > 3 else random.randrange(1_000_000)
+parser = argparse.ArgumentParser(description="Random play of the real game.")
+parser.add_argument("minutes", nargs="?", type=positive, default=10)
+parser.add_argument("game", nargs="?", default=os.path.join(ROOT, "build", "zarnith"), help="path/to/zarnith")
+parser.add_argument("seed", nargs="?", type=int, default=random.randrange(1_000_000))
+ARGS = parser.parse_args()
+MINUTES, GAME, SEED = ARGS.minutes, ARGS.game, ARGS.seed
 ensure_game(GAME)
 FACTS = Facts(GAME)
 SETTINGS = [*FACTS.labels(" Dimensions"), *FACTS.labels(" Players"), *FACTS.labels(" Bots"),

@@ -9,6 +9,7 @@ each launch, then the median and the maximum in ms.
 Usage: python3 tools/startup_time.py [path/to/zarnith] [launches]
   (default: build/zarnith, built in release mode when missing; 10 launches)
 """
+import argparse
 import ctypes
 import os
 import signal
@@ -16,7 +17,7 @@ import statistics
 import sys
 import time
 
-from xgame import ROOT, Facts, Game, XServer, ensure_game
+from xgame import ROOT, Facts, Game, XServer, ensure_game, positive
 
 TIMEOUT = 10.0  # seconds for the first picture
 POLL = 0.001  # seconds between two reads of the pixel
@@ -24,8 +25,11 @@ EXIT_TIMEOUT = 15  # seconds for SIGTERM to end the game
 ALL_PLANES = ctypes.c_ulong(-1).value
 Z_PIXMAP = 2
 
-GAME = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "zarnith")
-LAUNCHES = int(sys.argv[2]) if len(sys.argv) > 2 else 10
+parser = argparse.ArgumentParser(description="Launch to first picture of the real game.")
+parser.add_argument("game", nargs="?", default=os.path.join(ROOT, "build", "zarnith"), help="path/to/zarnith")
+parser.add_argument("launches", nargs="?", type=positive, default=10)
+ARGS = parser.parse_args()
+GAME, LAUNCHES = ARGS.game, ARGS.launches
 ensure_game(GAME)
 FACTS = Facts(GAME)
 

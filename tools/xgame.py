@@ -8,6 +8,7 @@ Button rectangles, cell squares, colours - come from the game's own
 `zarnith_facts` tool, built beside the game, so no script keeps a copy of the
 game's tables; `ensure_game` builds both when they are missing.
 """
+import argparse
 import os
 import shutil
 import signal
@@ -238,6 +239,13 @@ class Game:
 
     def __exit__(self, *exc):
         self.close()
+
+
+def positive(text):
+    """An argparse type: a whole number above 0."""
+    if not text.isdigit() or int(text) == 0:
+        raise argparse.ArgumentTypeError(f"not a whole number above 0: {text}")
+    return int(text)
 
 
 def random_canvas_point(rng):
