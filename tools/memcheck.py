@@ -52,7 +52,7 @@ def session(game):
 
     def cells(*cells):
         for indices in cells:
-            game.click(FACTS.cell_centre(len(indices), int(indices, 3)))
+            game.click(FACTS.centre_of(indices))
 
     def await_screen(kind, timeout=MOVE_TIMEOUT):
         game.await_screen(FACTS, (kind,), timeout, f"the {kind} screen")
@@ -75,7 +75,7 @@ def session(game):
     back("2D game of two bots played to its end")
     play("3 Dimensions", "0 Bots", "Assist Mode")
     cells("111", "000", "222")
-    game.move(FACTS.cell_centre(3, int("012", 3)))
+    game.move(FACTS.centre_of("012"))
     game.drag((1000, 300), (1200, 400))
     buttons("Reset")
     time.sleep(2)

@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
 """Plays a scripted session of the real game under a private X server and saves the README's
 pictures into docs/: the title screen, a won two-dimensional game, three- and four-dimensional
-games with their projected views, and a five-dimensional game in progress. Moves are written
-as the cells' indices, outermost first, e.g. "1121" for a 4D cell.
+games with their projected views, and a five-dimensional game in progress.
 
 Usage: python3 tools/screenshot.py [path/to/zarnith]   (default: build/zarnith, built when missing)
 """
@@ -14,7 +13,7 @@ from xgame import ROOT, Facts, Game, XServer, ensure_game, wait_until
 
 SETTLE = 0.5  # seconds for the screen to come to rest before a picture
 STILL_PAUSE = 0.3  # seconds between two screenshots that must agree once the w turn is over
-TURN_TIMEOUT = 60  # seconds for the quarter turn: 180 frames, slow on a busy machine
+TURN_TIMEOUT = 60  # seconds for the quarter turn, a small step a frame: slow on a busy machine
 INPUT_PAUSE = 0.2  # seconds after each pointer step: a 4D frame takes up to 0.1 s on a busy machine
 GAME = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "zarnith")
 ensure_game(GAME)
@@ -39,11 +38,11 @@ def new_game(game, *labels):
 
 def moves(game, *cells):
     for indices in cells:
-        game.click(FACTS.cell_centre(len(indices), int(indices, 3)))
+        game.click(FACTS.centre_of(indices))
 
 
 def hover(game, indices):
-    game.move(FACTS.cell_centre(len(indices), int(indices, 3)))
+    game.move(FACTS.centre_of(indices))
 
 
 def at_rest(game):

@@ -46,6 +46,10 @@ class Facts:
         left, top, side = self.cells[(dimensions, cell)]
         return left + side // 2, top + side // 2
 
+    def centre_of(self, indices):
+        """The centre of the cell given by its indices, outermost first, e.g. "1121" in 4D."""
+        return self.cell_centre(len(indices), int(indices, 3))
+
     def labels(self, suffix):
         """The Buttons of one setting, e.g. labels(" Bots")."""
         return [label for label in self.buttons if label.endswith(suffix)]
