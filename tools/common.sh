@@ -1,6 +1,7 @@
 # shellcheck shell=bash
-# Set-up shared by the scripts in tools/: the Debian packages the
-# build needs and the CMake build folders. Sourced, never run on its own.
+# Set-up shared by play.sh and test.sh, and by the Python tools through
+# xgame.ensure_game: the Debian packages the build needs and the CMake build
+# folders. Sourced, never run on its own.
 
 ZARNITH_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 JOBS=$(nproc 2>/dev/null || echo 2)

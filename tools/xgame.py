@@ -1,12 +1,14 @@
 """Drives the real Zarnith under a private X server with real X input.
 
 Shared by the end-to-end smoke test and the reliability tools (soak, memcheck,
-screenshots). It starts Xvfb (and a window manager when asked), launches the
-game, moves and clicks the pointer and presses keys through XTEST (xdotool), and
-reads pixels back from screenshots (ImageMagick). Screen facts - Button
-rectangles, cell squares, colours - come from the game's own `zarnith_facts`
-tool, built beside the game, so no script keeps a copy of the game's tables.
+screenshots, start-up time). It starts Xvfb (and a window manager when asked),
+launches the game, moves and clicks the pointer and presses keys through XTEST
+(xdotool), and reads pixels back from screenshots (ImageMagick). Screen facts -
+Button rectangles, cell squares, colours - come from the game's own
+`zarnith_facts` tool, built beside the game, so no script keeps a copy of the
+game's tables; `ensure_game` builds both when they are missing.
 """
+import argparse
 import os
 import shutil
 import signal
@@ -15,7 +17,9 @@ import tempfile
 import time
 
 CANVAS_W, CANVAS_H = 1600, 900  # the game's canvas, pixels
-INPUT_PAUSE = 0.05  # seconds after a pointer move: the game samples the pointer once a frame
+INPUT_PAUSE = 0.05  # seconds after each pointer step: the game samples the pointer once a frame
+CORNER = (5, 5)  # a canvas point that no Button, cell or text covers: it shows the background
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))  # the repository
 
 
 class Facts:
@@ -42,17 +46,48 @@ class Facts:
         left, top, side = self.cells[(dimensions, cell)]
         return left + side // 2, top + side // 2
 
+    def centre_of(self, indices):
+        """The centre of the cell given by its indices, outermost first, e.g. "1121" in 4D."""
+        return self.cell_centre(len(indices), int(indices, 3))
+
+    def labels(self, suffix):
+        """The Buttons of one setting, e.g. labels(" Bots")."""
+        return [label for label in self.buttons if label.endswith(suffix)]
+
+    def inside(self, label):
+        """A point inside the Button near its left end, clear of its outline and label."""
+        x, y, _, h = self.buttons[label]
+        return x + 12, y + h // 2
+
+    def random_point(self, label, rng):
+        """A random point of the Button, edges included."""
+        x, y, w, h = self.buttons[label]
+        return x + rng.randint(0, w), y + rng.randint(0, h)
+
+    def screen(self, pixel):
+        """("over", 0), ("game", player to move) or ("title", 0) from what the canvas shows,
+        or (None, 0) between screens; `pixel` gives the colour of a canvas point."""
+        corner = pixel(CORNER)
+        if corner == self.colours["black"]:
+            return "over", 0
+        for name, colour in self.colours.items():
+            if name.startswith("turn") and corner == colour:
+                return "game", int(name[4:])
+        x, y, w, _ = self.buttons["Play"]  # the title's dark background is never a game colour
+        return ("title", 0) if pixel((x + w // 2, y)) == self.colours["white"] else (None, 0)
+
 
 class XServer:
     """A private Xvfb of the given size, with openbox as window manager when wm is set."""
 
-    def __init__(self, width=CANVAS_W, height=CANVAS_H, wm=False):
-        self.width, self.height = width, height
+    def __init__(self, width=CANVAS_W, height=CANVAS_H, wm=False, pause=INPUT_PAUSE):
+        self.width, self.height, self.pause = width, height, pause
         number = next(n for n in range(90, 200) if not os.path.exists(f"/tmp/.X{n}-lock"))
         self.display = f":{number}"
-        # -noreset: the server outlives its last client, so one launch cannot race the next.
+        # -noreset: the server outlives its last client, so one launch cannot race the next;
+        # -br: a black root, so that no pixel looks like the game's before its window shows.
         self.procs = [subprocess.Popen(["Xvfb", self.display, "-screen", "0", f"{width}x{height}x24",
-                                        "-noreset", "-nolisten", "tcp"], stderr=subprocess.DEVNULL)]
+                                        "-noreset", "-nolisten", "tcp", "-br"], stderr=subprocess.DEVNULL)]
         self.env = dict(os.environ, DISPLAY=self.display)
         wait_until(lambda: os.path.exists(f"/tmp/.X11-unix/X{number}"), 10, "the X server")
         if wm:
@@ -89,17 +124,25 @@ class XServer:
                              check=True, capture_output=True).stdout
         return Screenshot(raw, self.width)
 
-    def save_png(self, path):
-        subprocess.run(["import", "-window", "root", path], env=self.env, check=True)
+    def save_png(self, path, area=None):
+        """The screen, or the area (x, y, w, h) of it, without time stamps: the same picture
+        always gives the same bytes."""
+        crop = ["-crop", "{2}x{3}+{0}+{1}".format(*area), "+repage"] if area else []
+        subprocess.run(["import", "-window", "root", *crop, "-strip", "-define", "png:exclude-chunk=date,time",
+                        path], env=self.env, check=True)
 
     def move(self, x, y):
         self.xdotool("mousemove", "--sync", x, y)
-        time.sleep(INPUT_PAUSE)
+        time.sleep(self.pause)
 
-    def click(self, x, y):
+    def click(self, x, y, button=1):
+        """Press and release a pause apart: the release comes at least two pauses after the move,
+        so a slow frame that samples the pointer late still sees it where the click is."""
         self.move(x, y)
-        self.xdotool("click", 1)
-        time.sleep(INPUT_PAUSE)
+        self.xdotool("mousedown", button)
+        time.sleep(self.pause)
+        self.xdotool("mouseup", button)
+        time.sleep(self.pause)
 
     def drag(self, x1, y1, x2, y2, steps=6):
         self.move(x1, y1)
@@ -127,16 +170,19 @@ class Screenshot:
 
 
 class Game:
-    """The real game running on `server`, started from `cwd` (where it looks for Text.ttf)."""
+    """The real game running on `server`, started from `cwd` (where it looks for Text.ttf).
+    Its methods that take a point take it in canvas pixels, as the Facts give them."""
 
     def __init__(self, server, game, cwd=None, env=None, prefix=()):
         self.server = server
         self.workdir = tempfile.mkdtemp(prefix="zarnith-x-")
         self.output_path = os.path.join(self.workdir, "game.out")
+        quiet = {"SDL_VIDEODRIVER": "x11", "SDL_AUDIODRIVER": "dummy"}  # X11 video, no sound device
         with open(self.output_path, "w") as out:
             self.proc = subprocess.Popen([*prefix, os.path.abspath(game)], cwd=cwd or os.path.dirname(os.path.abspath(game)),
-                                         env={**server.env, **(env or {})}, stdout=out, stderr=subprocess.STDOUT)
+                                         env={**server.env, **quiet, **(env or {})}, stdout=out, stderr=subprocess.STDOUT)
         self.window = None
+        self.left = self.top = 0
 
     def wait_window(self, timeout=30):
         """Waits until the game's window is mapped; returns its id."""
@@ -146,7 +192,38 @@ class Game:
             return bool(self.window)
         wait_until(found, timeout, "the game's window")
         self.window = self.window.split()[0]
+        self.left, self.top, _, _ = self.geometry()
         return self.window
+
+    def at(self, point):
+        return self.left + point[0], self.top + point[1]
+
+    def move(self, point):
+        self.server.move(*self.at(point))
+
+    def click(self, point, button=1):
+        self.server.click(*self.at(point), button)
+
+    def drag(self, start, end, steps=6):
+        self.server.drag(*self.at(start), *self.at(end), steps)
+
+    def screen(self, facts):
+        """What the game shows now, as Facts.screen tells it."""
+        shot = self.server.screenshot()
+        return facts.screen(lambda point: shot.pixel(*self.at(point)))
+
+    def await_screen(self, facts, kinds, timeout, what):
+        """Waits until the game shows one of `kinds` ("title", "game", "over"); returns what it shows."""
+        seen = [None, 0]
+        def shows():
+            self.check_alive()
+            seen[:] = self.screen(facts)
+            return seen[0] in kinds
+        wait_until(shows, timeout, what)
+        return tuple(seen)
+
+    def save_png(self, path):
+        self.server.save_png(path, (self.left, self.top, CANVAS_W, CANVAS_H))
 
     def geometry(self):
         """The inside of the window as (x, y, width, height) on the screen. xwininfo, because
@@ -191,6 +268,30 @@ class Game:
 
     def __exit__(self, *exc):
         self.close()
+
+
+def positive(text):
+    """An argparse type: a whole number above 0."""
+    if not text.isdigit() or int(text) == 0:
+        raise argparse.ArgumentTypeError(f"not a whole number above 0: {text}")
+    return int(text)
+
+
+def random_canvas_point(rng):
+    return rng.randrange(CANVAS_W), rng.randrange(CANVAS_H)
+
+
+def ensure_game(game, build_type="Release", cmake_options=(), packages=()):
+    """Builds the game and zarnith_facts in the game's folder when either is missing, and
+    installs the test packages of tools/common.sh and `packages` when missing."""
+    common = os.path.join(ROOT, "tools", "common.sh")
+    folder = os.path.dirname(os.path.abspath(game))
+    if not all(os.access(path, os.X_OK) for path in (game, os.path.join(folder, "zarnith_facts"))):
+        subprocess.run(["bash", "-c", 'source "$0" && ensure_packages "${BUILD_PACKAGES[@]}"', common], check=True)
+        subprocess.run(["cmake", "-S", ROOT, "-B", folder, f"-DCMAKE_BUILD_TYPE={build_type}", *cmake_options], check=True)
+        subprocess.run(["cmake", "--build", folder, "--target", "zarnith", "zarnith_facts", "-j2"], check=True)
+    subprocess.run(["bash", "-c", 'source "$0" && ensure_packages "${TEST_PACKAGES[@]}" "$@"', common, *packages],
+                   check=True)
 
 
 def wait_until(predicate, timeout, what, pause=0.05):
