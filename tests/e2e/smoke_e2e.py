@@ -10,12 +10,11 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from xgame import Facts, Game, XServer, wait_until  # noqa: E402
+from xgame import CORNER, Facts, Game, XServer, wait_until  # noqa: E402
 
 GAME = sys.argv[1]
 FACTS = Facts(GAME)
 COLOUR = FACTS.colours
-CORNER = (5, 5)  # a canvas point that no Button, cell or text covers
 bx, by, bw, _ = FACTS.buttons["Play"]
 PLAY_OUTLINE = (bx + bw // 2, by)
 
