@@ -1,6 +1,5 @@
 // Both screens: title clicks and settings, turns, bot pacing, "Back", the view controls, and their pictures.
 #include <cstdlib>
-#include <string>
 
 #include "render/colours.h"
 #include "render/projection.h"
@@ -17,14 +16,11 @@ using Box = std::array<int, 4>;  // left, top, right, bottom
 
 struct ScreensTest : GameTest {
   static const Button& Labelled(const std::string& label) {
-    for (const Button& b : menuButtons)
-      if (b.label == label) return b;
-    return backButton;
+    return *std::find_if(menuButtons.begin(), menuButtons.end(), [&](const Button& b) { return b.label == label; });
   }
   // One title frame with the pointer at (x, y), the left button released there.
   static void TitleFrame(int32_t x, int32_t y, bool release = true) {
-    frameInput.mouseX = x, frameInput.mouseY = y, frameInput.mouseReleased = release;
-    UpdateMenu();
+    frameInput.mouseX = x, frameInput.mouseY = y, frameInput.mouseReleased = release, UpdateMenu();
   }
   static void Click(const std::string& label) {  // then off every Button, which releases the latch
     const Button& b = Labelled(label);
@@ -58,8 +54,9 @@ struct ScreensTest : GameTest {
 
 // Each setting Button sets its value (a board also its cell size); fewer players pull the bots
 // down and a bots Button above the player count does nothing; a Button fires once per visit,
-// edges included; "Quit" stops the game.
+// edges included; "Quit" stops the game. The start cell size is the start board's.
 TEST_F(ScreensTest, TitleButtonsApplyTheirSettings) {
+  EXPECT_EQ(cellSize, Labelled(std::to_string(dimensionCount) + " Dimensions").cellSizeValue);
   for (const Button& b : std::vector<Button>(menuButtons)) {
     if (b.dimensionValue == 0) continue;
     Click(b.label);
@@ -75,15 +72,13 @@ TEST_F(ScreensTest, TitleButtonsApplyTheirSettings) {
   const Button& assist = Labelled("Assist Mode");
   for (int frame = 0; frame < 3; ++frame) TitleFrame(assist.x + assist.w, assist.y + assist.h);
   EXPECT_TRUE(assistMode);
-  TitleFrame(assist.x + assist.w + 1, assist.y), Click("Assist Mode");
-  EXPECT_FALSE(assistMode);
-  Click("Quit");
-  EXPECT_FALSE(running);
+  TitleFrame(assist.x + assist.w + 1, assist.y), Click("Assist Mode"), Click("Quit");
+  EXPECT_FALSE(assistMode || running);
 }
 
 // One column per setting, smallest value on top at y = 350, 100 pixels a step (difficulties 60,
-// centred on x = 1300 under the actions);
-// no two Buttons overlap. Title Buttons and "Back" count their edges, "Reset" and "W Rotation" not.
+// centred on x = 1300 under the actions); no two Buttons overlap. Title Buttons and "Back" count
+// their edges as inside, "Reset" and "W Rotation" do not.
 TEST_F(ScreensTest, ButtonLayoutAndEdges) {
   for (const Button& b : menuButtons) {
     const Button& top = Labelled(b.dimensionValue ? "2 Dimensions" : b.playerValue ? "2 Players" : b.botValue >= 0 ? "0 Bots" : "Easy");
@@ -94,15 +89,12 @@ TEST_F(ScreensTest, ButtonLayoutAndEdges) {
     for (const Button& o : menuButtons)
       EXPECT_TRUE(&o == &b || o.x > b.x + b.w || b.x > o.x + o.w || o.y > b.y + b.h || b.y > o.y + o.h) << b.label << " / " << o.label;
   }
-  std::vector<Button> all = menuButtons;
-  all.insert(all.end(), {backButton, resetButton, wRotationButton});
-  for (const Button& b : all) {
+  for (const Button& b : {menuButtons[0], backButton, resetButton, wRotationButton}) {
     const int cx = b.x + b.w / 2, cy = b.y + b.h / 2, r = b.x + b.w, d = b.y + b.h;
     EXPECT_TRUE(PointInButton(b, cx, cy) && PointStrictlyInButton(b, cx, cy)) << b.label;
     for (const auto& [x, y] : {std::pair{b.x, cy}, {r, cy}, {cx, b.y}, {cx, d}})
       EXPECT_TRUE(PointInButton(b, x, y) && !PointStrictlyInButton(b, x, y)) << b.label;
-    for (const auto& [x, y] : {std::pair{b.x - 1, cy}, {r + 1, cy}, {cx, b.y - 1}, {cx, d + 1}})
-      EXPECT_FALSE(PointInButton(b, x, y)) << b.label;
+    for (const auto& [x, y] : {std::pair{b.x - 1, cy}, {r + 1, cy}, {cx, b.y - 1}, {cx, d + 1}}) EXPECT_FALSE(PointInButton(b, x, y));
   }
 }
 
@@ -114,22 +106,20 @@ TEST_F(ScreensTest, PlaySeedsFromTheClick) {
   const int next = std::rand();
   const Button& play = Labelled("Play");
   std::srand((r % 100000) * unsigned(play.y + play.h / 2) * unsigned(play.x + play.w / 2));
-  EXPECT_EQ(next, std::rand());
-  EXPECT_EQ(std::pair(currentScreen, frameInput.inputCooldown), std::pair(Game, kScreenSwitchCooldownFrames));
+  EXPECT_EQ(std::tuple(next, currentScreen, frameInput.inputCooldown), std::tuple(std::rand(), Game, kScreenSwitchCooldownFrames));
 }
 
-// A click marks an empty cell and passes the turn, the win check follows; a bot waits 100 frames
-// and moves on the 101st; a full board is a draw in the same frame, after which a bot's turn
-// still follows the pointer; "Back" (edges included)
-// starts a new game on the title screen behind a cooldown.
+// A click marks an empty cell and passes the turn, the win check follows; the hover follows the
+// pointer; a bot waits 100 frames and moves on the 101st; a full board is a draw in the same frame,
+// and after it a bot's turn still follows the pointer; "Back" (edges included) starts a new game
+// on the title screen behind a cooldown.
 TEST_F(ScreensTest, TurnsClicksBotsAndBack) {
-  EXPECT_EQ(cellSize, Labelled(std::to_string(dimensionCount) + " Dimensions").cellSizeValue) << "from the start";
   for (int32_t d = 2; d <= 5; ++d) {
     StartNewGame(), Click(std::to_string(d) + " Dimensions"), playerCount = 2;
     for (int cell : {0, 1, 0}) ClickCell(cell * (CellCount(d) - 1));
     EXPECT_EQ((std::array{CellValue(d, 0), CellValue(d, CellCount(d) - 1), currentPlayer}), (std::array{1, 2, 1})) << d;
     ClickCell(1, false);
-    EXPECT_EQ(std::pair(cellHovered, HoveredCell(d)), std::pair(true, CoordOfCell(d, 1))) << "hovered, not taken";
+    EXPECT_EQ(std::pair(cellHovered, HoveredCell(d)), std::pair(true, CoordOfCell(d, 1))) << d;
     CellValue(d, 1) = 1, ClickCell(2);
     EXPECT_EQ(std::pair(gameOver, winner), std::pair(true, 1)) << d;
   }
@@ -142,7 +132,7 @@ TEST_F(ScreensTest, TurnsClicksBotsAndBack) {
   board2 = {{1, 2, 1}, {1, 2, 2}, {2, 1, 1}}, UpdateGame();
   EXPECT_EQ(std::pair(gameOver, winner), std::pair(true, 0));
   board2[1][1] = 0, currentPlayer = 2, ClickCell(4);
-  EXPECT_EQ(std::pair(board2[1][1], hoveredCell2), std::pair(0, CellCoord{1, 1})) << "over, the hover still follows";
+  EXPECT_EQ(std::pair(board2[1][1], hoveredCell2), std::pair(0, CellCoord{1, 1}));
   currentScreen = Game;
   frameInput.mouseX = backButton.x, frameInput.mouseY = backButton.y + backButton.h, frameInput.mouseReleased = true;
   UpdateGame();
@@ -159,10 +149,8 @@ TEST_F(ScreensTest, ViewControls) {
     EXPECT_EQ(std::pair(wAngleTarget, wAngle), d == 4 ? std::pair(90.0, 0.5) : std::pair(0.0, 0.0)) << d;
   }
   viewYaw = 5.5, viewPitch = -60.0, frameInput = FrameInput{resetButton.x + 1, resetButton.y + 1, 0, 0, true, 1, false, 0};
-  UpdateGame();
-  EXPECT_TRUE(viewResetting);
-  UpdateGame();
-  EXPECT_EQ(std::pair(viewYaw, viewPitch), std::pair(0.0, -54.0));
+  UpdateGame(), UpdateGame();
+  EXPECT_EQ(std::tuple(viewResetting, viewYaw, viewPitch), std::tuple(true, 0.0, -54.0));
 }
 
 // Per board: lines s and 2s in from each grid's corner, no border, on the mover's tint; "Reset" in
@@ -171,14 +159,11 @@ TEST_F(ScreensTest, GridsBarsAndViewButtons) {
   const auto shown = [this](const Button& b) { return canvas.Pixel(b.x, b.y + b.h / 2) == kW; };
   for (int32_t d = 2; d <= 5; ++d) {
     Click(std::to_string(d) + " Dimensions"), currentPlayer = d - 1, DrawGame();
-    for (int grid = 0, s = cellSize; grid < CellCount(d); grid += 9) {
-      const CellSquare corner = CellSquareOf(d, s, grid);
-      for (int k = 0; k <= 3; ++k) {
+    for (int grid = 0, s = cellSize; grid < CellCount(d); grid += 9)
+      for (int k = 0, x = CellSquareOf(d, s, grid).left, y = CellSquareOf(d, s, grid).top; k <= 3; ++k) {
         const Rgb expected = k == 1 || k == 2 ? kW : ToRgb(kTurnBackgrounds[d - 1]);
-        ASSERT_EQ(canvas.Pixel(corner.left + k * s, corner.top + s / 2), expected) << d << ": " << grid;
-        ASSERT_EQ(canvas.Pixel(corner.left + s / 2, corner.top + k * s), expected) << d << ": " << grid;
+        ASSERT_EQ(std::pair(canvas.Pixel(x + k * s, y + s / 2), canvas.Pixel(x + s / 2, y + k * s)), std::pair(expected, expected)) << d << ": " << grid;
       }
-    }
     EXPECT_EQ(std::pair(shown(resetButton), shown(wRotationButton)), std::pair(d == 3 || d == 4, d == 4)) << d;
   }
   for (int32_t x : {560, 1040}) EXPECT_EQ(canvas.Count(kW, {x, 230, 2, 441}) + canvas.Count(kW, {x - 1, 229, 4, 443}), 4 * 441);
@@ -207,8 +192,7 @@ TEST_F(ScreensTest, LinesMarksAndHighlights) {
   EXPECT_EQ((std::array{canvas.Pixel(b.x + 2, b.y + 2), canvas.Pixel(b.x + b.w - 1, b.y + b.h - 1), canvas.Pixel(b.x + b.w, b.y + 2)}),
             (std::array{add(kButtonHoverAlpha), add(kButtonHoverAlpha), tint}));
   SDL_BlendMode mode = SDL_BLENDMODE_ADD;
-  SDL_GetRenderDrawBlendMode(renderer, &mode);
-  EXPECT_EQ(mode, SDL_BLENDMODE_NONE);
+  EXPECT_EQ((SDL_GetRenderDrawBlendMode(renderer, &mode), mode), SDL_BLENDMODE_NONE);
 }
 
 // The status line by whose turn it is, bots numbered among themselves, its corner at (65, 825);
@@ -231,9 +215,7 @@ TEST_F(ScreensTest, StatusLineAndBack) {
 // middle on y = 150; outlines open 10 pixels at each corner; a selected Button is shaded and its
 // label sinks down-left, a hovered one is lightened and its label rises up-right.
 TEST_F(ScreensTest, TitleScreen) {
-  canvas.Clear({200, 200, 200});
-  SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD);
-  DrawMenu();
+  canvas.Clear({200, 200, 200}), SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD), DrawMenu();
   EXPECT_EQ(std::pair(canvas.Pixel(5, 5), canvas.Pixel(1599, 899)), std::pair(Rgb{0, 50, 25}, Rgb{0, 50, 25}));
   const SDL_Rect top{0, 0, 1600, 300};
   EXPECT_EQ(TextBox(canvas, top), Expected(72, "Zarnith", top, [](int tw, int th) { return SDL_Point{(1600 - tw) / 2, 150 - th / 2}; }));
@@ -242,10 +224,8 @@ TEST_F(ScreensTest, TitleScreen) {
     const bool selected = b.label == "3 Dimensions" || b.label == "3 Players" || b.label == "0 Bots" || b.label == "Easy";
     const int shift = selected ? -2 : 2, points = b.difficultyValue ? 30 : b.label == "Quit" || b.label == "Assist Mode" ? 24 : 36;
     const SDL_Rect inside{b.x + 1, b.y + 1, b.w - 1, b.h - 1};
-    EXPECT_EQ(TextBox(canvas, inside), Expected(points, b.label, inside, [&](int tw, int th) {
-                const SDL_Point at = LabelCorner(b, tw, th);
-                return SDL_Point{at.x + shift, at.y - shift};
-              })) << b.label;
+    const auto shifted = [&](int tw, int th) { return SDL_Point{LabelCorner(b, tw, th).x + shift, LabelCorner(b, tw, th).y - shift}; };
+    EXPECT_EQ(TextBox(canvas, inside), Expected(points, b.label, inside, shifted)) << b.label;
     EXPECT_EQ(canvas.Pixel(b.x + 3, b.y + 3).g, selected ? 50 * 105 / 255 : 50 + 20) << b.label;
     for (int k = 0; k <= 10; ++k)
       EXPECT_EQ(std::pair(canvas.Pixel(b.x + k, b.y + b.h) == kW, canvas.Pixel(b.x + b.w, b.y + b.h - k) == kW), std::pair(k == 10, k == 10));
