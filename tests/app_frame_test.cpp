@@ -3,10 +3,7 @@
 
 #include <csignal>
 
-#include "screens/title_screen.h"
 #include "support/support.h"
-
-namespace {
 
 struct FrameTest : GameTest {
   void SetUp() override {
@@ -91,4 +88,3 @@ TEST(ProgramTest, StartUpSignalAndMissingDriver) {
               testing::ExitedWithCode(1), "Failed at SDL_Init\\(\\)\nFailed at SDL_CreateWindowAndRenderer\\(\\)\n");
 }
 
-}  // namespace

@@ -1,19 +1,12 @@
 // The bots' priorities on random boards of every size, against a scan of every line.
-#include <cstdlib>
-#include <set>
-
-#include "bots/bot.h"
-#include "screens/game_screen.h"
 #include "support/support.h"
-
-namespace {
 
 // The candidate lists of one move, every empty cell filed by its best line, in cell order:
 // [0] the bot completes a line, [k] opponent k (k turns after the bot) would, [5] build, [6] the rest.
 using Lists = std::array<std::vector<int>, 7>;
 constexpr size_t kBuild = 5, kPlain = 6;
 
-Lists FileByEveryLine(int d, int32_t bot) {
+static Lists FileByEveryLine(int d, int32_t bot) {
   Lists lists;
   for (int cell = 0; cell < CellCount(d); ++cell) {
     size_t best = kPlain;
@@ -31,7 +24,7 @@ Lists FileByEveryLine(int d, int32_t bot) {
 }
 
 // Whether `cell` of `pool` is a pick of "the most central (at least 2), else a corner, else the first".
-bool IsCentralPick(int d, const std::vector<int>& pool, int cell) {
+static bool IsCentralPick(int d, const std::vector<int>& pool, int cell) {
   int best = 0, corners = 0;
   for (int c : pool) best = std::max(best, Centrality(d, c)), corners += Centrality(d, c) == 0;
   return best >= 2 ? Centrality(d, cell) == best : corners ? Centrality(d, cell) == 0 : cell == pool[0];
@@ -106,4 +99,3 @@ TEST_F(BotTest, CentralAndEdgePicks) {
   }
 }
 
-}  // namespace

@@ -5,8 +5,6 @@
 
 #include "platform/canvas_fit.h"
 
-namespace {
-
 // Worked out by hand from SDL's letterbox: scales 1, 1.2 and 0.8, with bars beside or above, at the
 // canvas's edges. Every bar pixel lands outside 0..1599 x 0..899, where no Button or cell lies.
 TEST(CanvasFitTest, AWindowPixelMapsToTheCanvasPixelUnderItsCentre) {
@@ -39,4 +37,3 @@ TEST(CanvasFitTest, TheWindowIsTheCanvasOrTheLargest16To9ThatFits) {
   }
 }
 
-}  // namespace

@@ -1,14 +1,5 @@
 // Circles, marks and thick lines, and the projected 3D and 4D views, read back from a software canvas.
-#include <cmath>
-
-#include "render/colours.h"
-#include "render/marks.h"
-#include "render/mesh.h"
-#include "render/projection.h"
-#include "rules/hover.h"
 #include "support/support.h"
-
-namespace {
 
 struct RenderTest : GameTest {
   static void SetUpTestSuite() { BuildCellMeshes(); }
@@ -41,7 +32,7 @@ struct RenderTest : GameTest {
   Canvas canvas;
 };
 
-Rgb Mark(int player) { return ToRgb(kMarkColours[player]); }
+static Rgb Mark(int player) { return ToRgb(kMarkColours[player]); }
 
 // Lit where r*r - r < dx*dx + dy*dy <= r*r + r; radius 0 lights the centre, a negative one nothing.
 TEST_F(RenderTest, CircleLightsThePixelsOnItsRadius) {
@@ -105,23 +96,18 @@ TEST_F(RenderTest, ProjectedMarksStandUpright) {
   EXPECT_GT(std::min(canvas.Count(Mark(5), {480, 293, 6, 27}), canvas.Count(Mark(5), {515, 293, 6, 27})), 20) << "both lower sides";
 }
 
-// A cube has 8 vertices, 12 edges of length 2 along one axis, 6 square faces of such edges; a
-// tesseract 16, 32 and 24. The start-up lattices hold 27 cubes and 81 tesseracts.
+// A cube has 8 vertices, 12 edges and 6 square faces, a tesseract 16, 32 and 24: every edge and
+// every side of a face joins two vertices 2 apart along one axis. The lattices hold 27 and 81.
 TEST_F(RenderTest, MeshesAreCubesAndTesseracts) {
-  const auto gap = [](const CellMesh& m, int a, int b) {  // 2 along exactly one axis
-    int axes = 0, length = 0;
-    for (size_t k = 0; k < m.vertices[size_t(a)].size(); ++k) {
-      const double step = std::abs(m.vertices[size_t(a)][k] - m.vertices[size_t(b)][k]);
-      axes += step > 1e-9, length += int(std::lround(step * 1000));
-    }
-    return axes == 1 && length == 2000;
-  };
   for (const CellMesh& m : {BuildCubeMesh(1, 2, 3, 500), BuildTesseractMesh(1, 2, 3, 4, 3000)}) {
-    const bool cube = m.vertices.size() == 8;
-    EXPECT_EQ(std::tuple(m.vertices.size(), m.edges.size(), m.faces.size()), cube ? std::tuple(8u, 12u, 6u) : std::tuple(16u, 32u, 24u));
-    for (const auto& e : m.edges) EXPECT_TRUE(gap(m, e[0], e[1])) << e[0] << "-" << e[1];
-    for (const auto& f : m.faces)
-      for (int k = 0; k < 4; ++k) EXPECT_TRUE(gap(m, f[size_t(k)], f[size_t((k + 1) % 4)]));
+    std::vector<std::array<int32_t, 2>> sides = m.edges;
+    for (const auto& f : m.faces) sides.insert(sides.end(), {{f[0], f[1]}, {f[1], f[2]}, {f[2], f[3]}, {f[3], f[0]}});
+    for (const auto& [a, b] : sides) {
+      std::vector<double> step;
+      for (size_t k = 0; k < m.vertices[0].size(); ++k) step.push_back(std::abs(m.vertices[size_t(a)][k] - m.vertices[size_t(b)][k]));
+      EXPECT_EQ(std::pair(std::count(step.begin(), step.end(), 2.0), std::count(step.begin(), step.end(), 0.0)), std::pair(1L, long(step.size()) - 1));
+    }
+    EXPECT_EQ(std::tuple(m.vertices.size(), m.edges.size(), m.faces.size()), m.vertices.size() == 8 ? std::tuple(8u, 12u, 6u) : std::tuple(16u, 32u, 24u));
   }
   EXPECT_EQ(cellMeshes3.size() * cellMeshes3[2].size() * cellMeshes3[2][2].size(), 27u);
   EXPECT_EQ(cellMeshes4.size() * cellMeshes4[2].size() * cellMeshes4[2][2].size() * cellMeshes4[2][2][2].size(), 81u);
@@ -177,4 +163,3 @@ TEST_F(RenderTest, WinningMarksAndAssistLines) {
   EXPECT_EQ(Render(4), plain4);
 }
 
-}  // namespace

@@ -1,17 +1,8 @@
 // The line rule, win and draw detection, the flat layout and the hovered cell, against brute-force oracles.
-#include <map>
-#include <tuple>
-
-#include "rules/hover.h"
-#include "rules/layout.h"
-#include "rules/win.h"
-#include "screens/game_screen.h"
 #include "support/support.h"
 
-namespace {
-
-Triple Sorted(Triple t) { return std::sort(t.begin(), t.end()), t; }
-Triple CellsOf(const Line& l) { return Sorted({CellOfCoord(l[0]), CellOfCoord(l[1]), CellOfCoord(l[2])}); }
+static Triple Sorted(Triple t) { return std::sort(t.begin(), t.end()), t; }
+static Triple CellsOf(const Line& l) { return Sorted({CellOfCoord(l[0]), CellOfCoord(l[1]), CellOfCoord(l[2])}); }
 
 struct RulesTest : GameTest {
   static int CellSizeOf(int d) {  // the cell size the title screen plays board d with
@@ -157,4 +148,3 @@ TEST_F(RulesTest, HoverAndAssistMatchAScanOfEveryLine) {
     }
 }
 
-}  // namespace

@@ -1,15 +1,5 @@
 // Both screens: title clicks and settings, turns, bot pacing, "Back", the view controls, and their pictures.
-#include <cstdlib>
-
-#include "render/colours.h"
-#include "render/projection.h"
-#include "rules/hover.h"
-#include "rules/layout.h"
-#include "screens/game_screen.h"
-#include "screens/title_screen.h"
 #include "support/support.h"
-
-namespace {
 
 const Rgb kW = ToRgb(kWhite);
 using Box = std::array<int, 4>;  // left, top, right, bottom
@@ -232,4 +222,3 @@ TEST_F(ScreensTest, TitleScreen) {
   }
 }
 
-}  // namespace

@@ -1,5 +1,5 @@
-// Test support: every global at its start value, a 1600x900 software canvas read back pixel by
-// pixel, and brute-force oracles of the line rule for property tests.
+// Test support: the game's headers, every global at its start value, a 1600x900 software canvas
+// read back pixel by pixel, and brute-force oracles of the line rule for property tests.
 #pragma once
 
 #include <SDL.h>
@@ -8,15 +8,30 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdlib>
+#include <map>
 #include <ostream>
 #include <random>
+#include <set>
+#include <tuple>
 #include <vector>
 
 #include "app/shell.h"
+#include "bots/bot.h"
 #include "platform/platform.h"
+#include "render/colours.h"
+#include "render/marks.h"
+#include "render/mesh.h"
+#include "render/projection.h"
 #include "render/text.h"
+#include "rules/hover.h"
+#include "rules/layout.h"
 #include "rules/lines.h"
+#include "rules/win.h"
 #include "screens/buttons.h"
+#include "screens/game_screen.h"
+#include "screens/title_screen.h"
 
 struct Rgb {
   uint8_t r = 0, g = 0, b = 0;
