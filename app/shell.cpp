@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 
+#include "platform/video.h"
 #include "render/mesh.h"
 #include "render/text.h"
 #include "rules/state.h"
@@ -55,7 +56,7 @@ bool StartUp() {
     std::printf("Error: %s\n", SDL_GetError());
     std::fflush(stdout);
   }
-  if (SDL_CreateWindowAndRenderer(kCanvasWidth, kCanvasHeight, fullscreen, &window, &renderer) < 0) {
+  if (OpenWindowAndRenderer(kCanvasWidth, kCanvasHeight, fullscreen, &window, &renderer) < 0) {
     Report("Failed at SDL_CreateWindowAndRenderer()");
     return false;
   }
