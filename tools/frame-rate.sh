@@ -26,6 +26,11 @@ readonly WINDOW_TIMEOUT=30   # seconds for the game window to appear
 readonly W_CLICK_PERIOD=1    # seconds between "W Rotation" clicks; one click turns for 1.4 s
 # Button centres in window pixels.
 readonly FOUR_DIMENSIONS="330 580" PLAY="1300 380" W_ROTATION="1150 767"
+# A point that only the background covers, and the background there.
+readonly FREE_X=50 FREE_Y=50
+readonly TITLE_BACKGROUND='r + g >= 49 && r + g <= 51 && b <= 50'  # its colour cycles
+readonly PLAYER1_TINT='r == 70 && g == 20 && b == 20'
+readonly VIEW_LEFT=1050 VIEW_TOP=300 VIEW_SIDE=200  # a square around the 4D view's centre
 readonly SETTINGS=("" "SDL_RENDER_DRIVER=software"
   "SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0")
 
@@ -87,7 +92,8 @@ start_xserver() {
     sleep 0.05
   done
   [[ -s $WORK/display ]] || fail "Xvfb gave no display: $(cat "$WORK/xvfb.log")"
-  export DISPLAY=:$(head -n1 "$WORK/display")
+  DISPLAY=:$(head -n1 "$WORK/display")
+  export DISPLAY
   unset WAYLAND_DISPLAY
 }
 
@@ -106,33 +112,59 @@ launch() {
     ((SECONDS < deadline)) || fail "no window titled Zarnith within $WINDOW_TIMEOUT s"
     sleep 0.1
   done
-  local X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$window")"
+  local X Y
+  eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^[XY]=')"
   WIN_X=$X WIN_Y=$Y
 }
 
-# A left click at window pixel ($1, $2), held long enough for a frame to see it.
+# A left click at window pixel ($1, $2). The game samples the pointer once a
+# frame, so the pointer rests before the press and the press before the release.
 click() {
-  xdotool mousemove $((WIN_X + $1)) $((WIN_Y + $2)) mousedown 1
-  sleep 0.05
+  xdotool mousemove $((WIN_X + $1)) $((WIN_Y + $2))
+  sleep 0.1
+  xdotool mousedown 1
+  sleep 0.1
   xdotool mouseup 1
-  sleep 0.2
+  sleep 0.1
+}
+
+# Waits up to 10 s for window pixel (FREE_X, FREE_Y), which only the background
+# covers, to satisfy the awk condition $2 over r, g and b; fails naming $1.
+await_background() {
+  local r g b
+  for _ in {1..50}; do
+    read -r r g b < <(import -window root -crop "1x1+$((WIN_X + FREE_X))+$((WIN_Y + FREE_Y))" \
+      -depth 8 rgb:- | od -An -tu1)
+    awk -v r="$r" -v g="$g" -v b="$b" "BEGIN { exit !($2) }" && return 0
+    sleep 0.2
+  done
+  fail "no $1 on the screen (background pixel: $r $g $b)"
 }
 
 # Puts the game into scene $1: the title screen as it starts, or a 4D game that
 # a click on "W Rotation" every W_CLICK_PERIOD keeps turning about w.
 enter_scene() {
+  await_background "title screen" "$TITLE_BACKGROUND"
   [[ $1 == title ]] && return 0
   # shellcheck disable=SC2086  # the centres are "x y" pairs
   click $FOUR_DIMENSIONS
   # shellcheck disable=SC2086
   click $PLAY
+  await_background "game screen of player 1" "$PLAYER1_TINT"
   (while true; do
     # shellcheck disable=SC2086
     click $W_ROTATION
     sleep $W_CLICK_PERIOD
   done) &
   CLICKER_PID=$!
+  sleep 0.5
+  [[ $(view_digest) != "$(sleep 0.2 && view_digest)" ]] || fail "the 4D view does not turn"
+}
+
+# A digest of the square around the 4D view's centre: it changes while the view turns.
+view_digest() {
+  import -window root -crop "${VIEW_SIDE}x$VIEW_SIDE+$((WIN_X + VIEW_LEFT))+$((WIN_Y + VIEW_TOP))" \
+    -depth 8 rgb:- | md5sum
 }
 
 # Clock ticks of CPU time, user and system, that process $1 has used.
