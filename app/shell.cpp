@@ -10,6 +10,7 @@
 
 #include "platform/canvas_fit.h"
 #include "platform/platform.h"
+#include "platform/video.h"
 #include "render/mesh.h"
 #include "render/projection.h"
 #include "render/text.h"
@@ -61,7 +62,7 @@ bool StartUp() {
   if (SDL_Init(SDL_INIT_EVERYTHING) < 0) Report("Failed at SDL_Init()");
   if (TTF_Init() < 0) Report(std::string("Error: ") + SDL_GetError());
   const WindowSize size = WindowSizeFor(UsableDesktopSize());
-  if (SDL_CreateWindowAndRenderer(size.w, size.h, fullscreen, &window, &renderer) < 0) {
+  if (OpenWindowAndRenderer(size.w, size.h, fullscreen, &window, &renderer) < 0) {
     Report("Failed at SDL_CreateWindowAndRenderer()");
     return false;
   }

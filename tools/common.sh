@@ -61,13 +61,14 @@ configure_build() {
   cmake -S "$ZARNITH_ROOT" -B "$ZARNITH_ROOT/$folder" "$@"
 }
 
-# For the scripts that drive a game given by path: builds the release game in
-# build/ when $1 is not an executable yet, and installs the test packages.
+# For the scripts that drive a game given by path: builds the release game and
+# its zarnith_facts in build/ when $1 is not an executable yet, and installs the
+# test packages.
 ensure_game_and_test_packages() {
   if [[ ! -x $1 ]]; then
     ensure_packages "${BUILD_PACKAGES[@]}"
     configure_build build -DCMAKE_BUILD_TYPE=Release
-    cmake --build "$ZARNITH_ROOT/build" --target zarnith -j "$JOBS"
+    cmake --build "$ZARNITH_ROOT/build" --target zarnith zarnith_facts -j "$JOBS"
   fi
   ensure_packages "${TEST_PACKAGES[@]}"
 }
