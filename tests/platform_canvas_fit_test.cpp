@@ -1,9 +1,5 @@
 // Tests for fitting the canvas to a window: the window size for a desktop and the pointer mapping.
-#include <gtest/gtest.h>
-
-#include <utility>
-
-#include "platform/canvas_fit.h"
+#include "support/support.h"
 
 // Worked out by hand from SDL's letterbox: scales 1, 1.2 and 0.8, with bars beside or above, at the
 // canvas's edges. Every bar pixel lands outside 0..1599 x 0..899, where no Button or cell lies.
@@ -21,9 +17,8 @@ TEST(CanvasFitTest, AWindowPixelMapsToTheCanvasPixelUnderItsCentre) {
       {1366, 768, 1365, 0, 1600, 0}, {1400, 770, 15, 0, -1, 0}, {1400, 770, 1384, 0, 1600, 0},
       {1600, 901, 0, 0, 0, 0}, {1601, 1000, 0, 49, 0, -1}, {7111, 4000, 0, 3999, 0, 899}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " at " << c.x << "," << c.y);
     const SDL_Point canvas = WindowToCanvas({c.x, c.y}, {c.w, c.h});
-    EXPECT_EQ(std::make_pair(canvas.x, canvas.y), std::make_pair(c.canvasX, c.canvasY));
+    EXPECT_EQ(std::pair(canvas.x, canvas.y), std::pair(c.canvasX, c.canvasY)) << c.w << "x" << c.h << " at " << c.x << "," << c.y;
   }
 }
 
@@ -31,9 +26,7 @@ TEST(CanvasFitTest, TheWindowIsTheCanvasOrTheLargest16To9ThatFits) {
   const struct { int32_t usableW, usableH, w, h; } cases[] = {
       {1920, 1080, 1600, 900}, {1600, 900, 1600, 900}, {1366, 768, 1360, 765}, {1364, 747, 1328, 747},
       {1280, 800, 1280, 720}, {1536, 864, 1536, 864}, {1599, 2000, 1584, 891}, {2000, 899, 1584, 891}};
-  for (const auto& c : cases) {
-    const WindowSize window = WindowSizeFor({c.usableW, c.usableH});
-    EXPECT_EQ(std::make_pair(window.w, window.h), std::make_pair(c.w, c.h)) << c.usableW << "x" << c.usableH;
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(std::pair(WindowSizeFor({c.usableW, c.usableH}).w, WindowSizeFor({c.usableW, c.usableH}).h), std::pair(c.w, c.h)) << c.usableW << "x" << c.usableH;
 }
 

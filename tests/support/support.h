@@ -19,7 +19,9 @@
 
 #include "app/shell.h"
 #include "bots/bot.h"
+#include "platform/canvas_fit.h"
 #include "platform/platform.h"
+#include "platform/video.h"
 #include "render/colours.h"
 #include "render/marks.h"
 #include "render/mesh.h"
@@ -48,8 +50,6 @@ class Canvas {
  public:
   Canvas() { renderer = SDL_CreateSoftwareRenderer(surface_); }
   ~Canvas() { SDL_DestroyRenderer(renderer), SDL_FreeSurface(surface_), renderer = previous_; }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
   void Clear(Rgb c = {}) { SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, 255), SDL_RenderClear(renderer); }
   Rgb Pixel(int x, int y) const {
     Rgb c;
