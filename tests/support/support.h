@@ -68,17 +68,14 @@ class Canvas {
   SDL_Renderer* previous_ = renderer;
 };
 
-// Settings, state, input, view and Buttons as right after start-up.
+// Settings, state, input, view and Buttons as right after start-up; SDL_ttf started once for the
+// whole test program, so that text can be drawn.
 struct GameTest : ::testing::Test {
-  void SetUp() override { SetStartValues(), BuildMenuButtons(), StartNewGame(); }
+  void SetUp() override {
+    ASSERT_TRUE(TTF_WasInit() || TTF_Init() == 0) << TTF_GetError();
+    SetStartValues(), BuildMenuButtons(), StartNewGame();
+  }
 };
-
-// SDL_ttf runs for the whole test program, so text can be drawn.
-struct TextEnvironment : ::testing::Environment {
-  void SetUp() override { ASSERT_EQ(TTF_Init(), 0) << TTF_GetError(); }
-  void TearDown() override { CloseFonts(), TTF_Quit(); }
-};
-inline const auto* const textEnvironment = ::testing::AddGlobalTestEnvironment(new TextEnvironment);
 
 using Triple = std::array<int, 3>;  // three cell numbers, ascending
 
