@@ -51,17 +51,14 @@ TEST_F(FrameTest, ClicksCooldownAndHeld) {
 }
 
 // A quick tap of Escape, press and release taken in one frame, ends the game; so does a quit
-// event; Escape's release alone does not. Each frame is drawn once.
-TEST_F(FrameTest, EscapeTapAndQuitEnd) {
+// event; Escape's release alone does not; each frame is drawn once. F11 flips once per press, not
+// on repeats, other keys or its release.
+TEST_F(FrameTest, EscapeAndF11) {
   for (const std::vector<Uint32>& events : {std::vector<Uint32>{SDL_KEYDOWN, SDL_KEYUP}, {SDL_QUIT}, {SDL_KEYUP}}) {
     running = true, Push(events, SDL_SCANCODE_ESCAPE), RunFrame();
     EXPECT_EQ(running, events == std::vector<Uint32>{SDL_KEYUP});
   }
   EXPECT_DOUBLE_EQ(backgroundRed, 0.3);
-}
-
-// F11 flips once per press, not on repeats, other keys or its release.
-TEST_F(FrameTest, F11TogglesOncePerPress) {
   const std::tuple<Uint32, SDL_Scancode, bool, bool> passes[] = {
       {SDL_KEYDOWN, SDL_SCANCODE_F11, false, true}, {SDL_KEYDOWN, SDL_SCANCODE_F11, true, true},
       {SDL_KEYDOWN, SDL_SCANCODE_F10, false, true}, {SDL_KEYUP, SDL_SCANCODE_F11, false, true},

@@ -53,9 +53,8 @@ TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
       std::srand(seed), RulesOf(d)->botMove();
       for (int cell = 0; cell < CellCount(d); ++cell)
         if (CellValue(d, cell) != before[size_t(cell)]) moved.push_back(cell);
-      SCOPED_TRACE(testing::Message() << d << "D, trial " << trial);
-      ASSERT_EQ(currentPlayer, NextPlayer(bot));
-      ASSERT_EQ(moved.size(), size_t(std::count(before.begin(), before.end(), 0) > 0));
+      ASSERT_EQ(currentPlayer, NextPlayer(bot)) << d << "D, trial " << trial;
+      ASSERT_EQ(moved.size(), size_t(std::count(before.begin(), before.end(), 0) > 0)) << d << "D, trial " << trial;
       if (moved.empty()) continue;
       const int chosen = moved[0];
       ASSERT_EQ(CellValue(d, chosen), bot);
@@ -66,10 +65,10 @@ TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
       for (size_t k = 1; k < size_t(d) && rule > kPlain; ++k) rule = lists[k].empty() ? rule : k;
       const std::vector<int>& pool = lists[rule];
       if (rule < kBuild) {
-        ASSERT_EQ(chosen, pool.front()) << "rule " << rule;
+        ASSERT_EQ(chosen, pool.front()) << d << "D, trial " << trial << ", rule " << rule;
         continue;
       }
-      ASSERT_TRUE(std::count(pool.begin(), pool.end(), chosen)) << "rule " << rule;
+      ASSERT_TRUE(std::count(pool.begin(), pool.end(), chosen)) << d << "D, trial " << trial << ", rule " << rule;
       bool middleTaken = false;
       for (int cell : {1, 3, 4, 5, 7}) middleTaken |= d == 2 && CellValue(2, cell) == NextPlayer(bot);
       if (d == 2 && rule == kBuild && difficulty == 3 && !middleTaken) {

@@ -3,7 +3,7 @@
 
 struct RenderTest : GameTest {
   static void SetUpTestSuite() { BuildCellMeshes(); }
-  bool Lit(int x, int y) const { return canvas.Pixel(x, y) != Rgb{}; }
+  bool Lit(int x, int y) const { return !(canvas.Pixel(x, y) == Rgb{}); }
   // The steps t in [0, n) at which pixel (x + t dx, y + t dy) is lit.
   std::vector<int> LitAlong(int x, int y, int dx, int dy, int n) const {
     std::vector<int> lit;
@@ -34,8 +34,10 @@ struct RenderTest : GameTest {
 
 static Rgb Mark(int player) { return ToRgb(kMarkColours[player]); }
 
-// Lit where r*r - r < dx*dx + dy*dy <= r*r + r; radius 0 lights the centre, a negative one nothing.
-TEST_F(RenderTest, CircleLightsThePixelsOnItsRadius) {
+// A circle lights where r*r - r < dx*dx + dy*dy <= r*r + r (radius 0 the centre, a negative one
+// nothing). A thick line is five strokes, centre, right, left, down, up: a horizontal one widens
+// one pixel each way along its row and gains the rows beside it, a vertical one likewise.
+TEST_F(RenderTest, CirclesAndThickLines) {
   SetDrawColour(kWhite);
   for (int r : {-1, 0, 1, 5, 17, 40}) {
     const int cx = 100 + 30 * r;
@@ -46,6 +48,13 @@ TEST_F(RenderTest, CircleLightsThePixelsOnItsRadius) {
         ASSERT_EQ(Lit(cx + dx, 300 + dy), d2 <= r * r + r && (d2 > r * r - r || r == 0)) << r << ": " << dx << "," << dy;
       }
   }
+  SDL_SetRenderDrawColor(renderer, 10, 200, 30, 255);
+  DrawThickLine(100, 200, 200, 200), DrawThickLine(400, 100, 400, 200);
+  EXPECT_EQ(std::tuple(LitAlong(99, 200, 1, 0, 103).size(), LitAlong(100, 199, 1, 0, 101).size(), LitAlong(100, 201, 1, 0, 101).size()),
+            std::tuple(103u, 101u, 101u));
+  EXPECT_EQ(std::tuple(LitAlong(400, 99, 0, 1, 103).size(), LitAlong(399, 100, 0, 1, 101).size(), LitAlong(401, 100, 0, 1, 101).size()),
+            std::tuple(103u, 101u, 101u));
+  EXPECT_EQ(canvas.Count(Rgb{10, 200, 30}), 2 * 305);
 }
 
 // Player p's mark in the cell at (100p, 100), five pixels in from every side. Cross: both
@@ -66,18 +75,6 @@ TEST_F(RenderTest, FlatMarks) {
     EXPECT_EQ(std::pair(LitAlong(500, 100 + far, 1, 0, s).front(), LitAlong(500, 100 + far, 1, 0, s).back()), std::pair(s / 4, 3 * s / 4));
     EXPECT_EQ(canvas.Count(Rgb{}, {0, 100, 100, 100}) + canvas.Count(Rgb{}, {600, 100, 100, 100}), 20000);
   }
-}
-
-// Centre, right, left, down, up: a horizontal line widens one pixel each way along its row and
-// gains the rows beside it; a vertical one likewise by columns.
-TEST_F(RenderTest, ThickLineIsFiveStrokes) {
-  SDL_SetRenderDrawColor(renderer, 10, 200, 30, 255);
-  DrawThickLine(100, 200, 200, 200), DrawThickLine(400, 100, 400, 200);
-  EXPECT_EQ(std::tuple(LitAlong(99, 200, 1, 0, 103).size(), LitAlong(100, 199, 1, 0, 101).size(), LitAlong(100, 201, 1, 0, 101).size()),
-            std::tuple(103u, 101u, 101u));
-  EXPECT_EQ(std::tuple(LitAlong(400, 99, 0, 1, 103).size(), LitAlong(399, 100, 0, 1, 101).size(), LitAlong(401, 100, 0, 1, 101).size()),
-            std::tuple(103u, 101u, 101u));
-  EXPECT_EQ(canvas.Count(Rgb{10, 200, 30}), 2 * 305);
 }
 
 // Radius 20 about (100p + 0.7, 300.6): every endpoint truncated on its own. Triangle and pentagon
@@ -140,7 +137,7 @@ TEST_F(RenderTest, CellsShowTheirOwnersAndTheHover) {
   EXPECT_EQ(At(Render(3), cube.centreX, cube.centreY).g, std::min(255, At(empty, cube.centreX, cube.centreY).g + 60));
   EXPECT_GT(At(Render(4), tesseract.centreX, tesseract.centreY).g, At(empty4, tesseract.centreX, tesseract.centreY).g);
   board4[1][2][0][1] = 2;
-  EXPECT_EQ(Count(Render(4), [](Rgb c) { return (c.r != c.g || c.g != c.b) && c.b != 255; }), 0);
+  EXPECT_EQ(Count(Render(4), [](Rgb c) { return (!(c.r == c.g && c.g == c.b)) && c.b != 255; }), 0);
 }
 
 // Once the game is over marks add: those of the won line (by board coordinates) at full strength,

@@ -30,8 +30,8 @@ struct ScreensTest : GameTest {
     for (int y = area.y; y < area.y + area.h; ++y)
       for (int x = area.x; x < area.x + area.w; ++x) {
         const Rgb c = canvas.Pixel(x, y);
-        if ((c.r == c.g && c.g == c.b && c.r > 60) != (blank.Pixel(x, y) != Rgb{})) return false;
-        lit += blank.Pixel(x, y) != Rgb{};
+        if ((c.r == c.g && c.g == c.b && c.r > 60) != (!(blank.Pixel(x, y) == Rgb{}))) return false;
+        lit += !(blank.Pixel(x, y) == Rgb{});
       }
     return lit > 0;
   }
@@ -95,8 +95,10 @@ TEST_F(ScreensTest, ButtonLayoutAndEdges) {
 // A click marks an empty cell and passes the turn, the win check follows; the hover follows the
 // pointer; a bot waits 100 frames and moves on the 101st; a full board is a draw in the same frame,
 // and after it a bot's turn still follows the pointer; "Back" (edges included) starts a new game
-// on the title screen behind a cooldown.
-TEST_F(ScreensTest, TurnsClicksBotsAndBack) {
+// on the title screen behind a cooldown. Dragging turns 1 degree per 5 pixels; "Reset" eases by
+// 0.9 a frame and snaps inside 5 degrees; each "W Rotation" click adds 90 degrees, reached at 0.5
+// a frame; 2D turns nothing.
+TEST_F(ScreensTest, TurnsClicksBotsBackAndViewControls) {
   for (int32_t d = 2; d <= 5; ++d) {
     StartNewGame(), Click(std::to_string(d) + " Dimensions"), playerCount = 2;
     for (int cell : {0, 1, 0}) ClickCell(cell * (CellCount(d) - 1));
@@ -120,11 +122,6 @@ TEST_F(ScreensTest, TurnsClicksBotsAndBack) {
   frameInput.mouseX = backButton.x, frameInput.mouseY = backButton.y + backButton.h, frameInput.mouseReleased = true;
   UpdateGame();
   EXPECT_EQ(std::tuple(currentScreen, board2[0][0], gameOver, frameInput.inputCooldown), std::tuple(Menu, 0, false, 3));
-}
-
-// Dragging turns 1 degree per 5 pixels; "Reset" eases by 0.9 a frame and snaps inside 5 degrees;
-// each "W Rotation" click adds 90 degrees, reached at 0.5 a frame; 2D turns nothing.
-TEST_F(ScreensTest, ViewControls) {
   for (int32_t d : {2, 3, 4}) {
     ResetView(), dimensionCount = d, frameInput = FrameInput{110, 250, 100, 200, false, 0, true, 0}, UpdateGame();
     EXPECT_EQ(std::pair(viewYaw, viewPitch), d == 2 ? std::pair(0.0, 0.0) : std::pair(2.0, 10.0)) << d;

@@ -27,18 +27,15 @@ with tempfile.TemporaryDirectory() as work:
     assert run("dpkg-deb", "-f", package, "Section").strip() == "games"
     assert all(f"{library} (" in depends for library in ("libsdl2-2.0-0", "libsdl2-ttf-2.0-0", "libstdc++6")), depends
     run("lintian", "--fail-on", "error,warning", package)
-    print("ok - the package has its fields, and lintian finds no error or warning")
     tree = os.path.join(work, "unpacked")
     run("dpkg-deb", "-x", package, tree)
     desktop = os.path.join(tree, "usr/share/applications/zarnith.desktop")
     entry = dict(line.strip().split("=", 1) for line in open(desktop) if "=" in line)
     assert run("desktop-file-validate", desktop) == "" and glob.glob(f"{tree}/usr/share/icons/hicolor/*/apps/{entry['Icon']}.*")
     run("appstreamcli", "validate-tree", "--no-net", tree)
-    print("ok - the desktop entry and the AppStream data validate, the icon is there")
     with XServer() as x, Game(x, f"{tree}/usr/games/{entry['Exec']}", cwd="/") as game:  # /usr/games is on a session's PATH
         game.wait_window()
         # The title "Zarnith" is drawn in white in this box only when the font was found.
         wait_until(lambda: x.screenshot().count(WHITE, 500, 100, 1100, 200) > 300, 10, "the title's text")
         game.proc.terminate()
         assert game.wait_exit() == 0, game.output()
-    print("ok - the desktop entry's Exec line starts the unpacked game on its title screen")

@@ -14,13 +14,11 @@ from xgame import CORNER, Facts, Game, XServer, wait_until  # noqa: E402
 
 GAME = sys.argv[1]
 FACTS = Facts(GAME)
-COLOUR = FACTS.colours
-bx, by, bw, _ = FACTS.buttons["Play"]
-PLAY_OUTLINE = (bx + bw // 2, by)
+PLAY_OUTLINE = (FACTS.button_centre("Play")[0], FACTS.buttons["Play"][1])  # the middle of its top edge
 
 
 def await_colour(x, game, point, colour, what):
-    wait_until(lambda: x.screenshot().pixel(*game.to_screen(point)) == COLOUR[colour], 10, what)
+    wait_until(lambda: x.screenshot().pixel(*game.to_screen(point)) == FACTS.colours[colour], 10, what)
 
 
 def click(x, game, *labels):
@@ -30,7 +28,7 @@ def click(x, game, *labels):
 
 def start_2d_game(x, game):
     game.wait_window()  # then the title's first frame: its background is never black
-    wait_until(lambda: x.screenshot().pixel(*game.to_screen(CORNER)) != COLOUR["black"], 10, "the title screen")
+    wait_until(lambda: x.screenshot().pixel(*game.to_screen(CORNER)) != FACTS.colours["black"], 10, "the title screen")
     click(x, game, "2 Dimensions", "2 Players", "0 Bots", "Play")
     await_colour(x, game, CORNER, "turn1", "a 2D game with player 1 to move")
 
@@ -44,14 +42,10 @@ with XServer() as x:
             for cell in (0, 3, 1, 4, 2):  # player 1 takes the line of cells 0, 1, 2
                 x.click(*game.to_screen(FACTS.cell_centre(2, cell)))
             await_colour(x, game, CORNER, "black", "the end of the game")
-            first, second = FACTS.cell_centre(2, 0), FACTS.cell_centre(2, 1)
-            between = ((first[0] + second[0]) // 2, (first[1] + second[1]) // 2)
-            await_colour(x, game, between, "mark1", "the winning line in player 1's colour")
             click(x, game, "Back")
             await_colour(x, game, PLAY_OUTLINE, "white", "the title screen after \"Back\"")
             x.key("Escape")
             assert game.wait_exit() == 0, f"Escape: status {game.proc.returncode}: {game.output()}"
-            print(f"ok - {'without' if folder else 'with'} its font: title, a 2D game won, Back, Escape")
 
 with XServer(1366, 768, wm=True) as x, Game(x, GAME) as game:
     start_2d_game(x, game)
@@ -61,8 +55,7 @@ with XServer(1366, 768, wm=True) as x, Game(x, GAME) as game:
     await_colour(x, game, CORNER, "turn2", "player 2's turn after the click")
     cell_left, cell_top, side = FACTS.cells[(2, 4)]  # the move was made: is its mark in this cell?
     corners = game.to_screen((cell_left, cell_top)) + game.to_screen((cell_left + side, cell_top + side))
-    assert x.screenshot().count(COLOUR["mark1"], *corners) > side, "player 1's mark is not in the clicked cell"
-    print(f"ok - 1366x768: a {width}x{height} frame fits, a click marks the scaled cell under it")
+    assert x.screenshot().count(FACTS.colours["mark1"], *corners) > side, "player 1's mark is not in the clicked cell"
 
 with XServer(1920, 1080, wm=True) as x, Game(x, GAME) as game:
     game.wait_window()
@@ -70,9 +63,8 @@ with XServer(1920, 1080, wm=True) as x, Game(x, GAME) as game:
     x.key("F11")
     wait_until(lambda: game.geometry() == (0, 0, x.width, x.height), 10, "fullscreen")
     await_colour(x, game, PLAY_OUTLINE, "white", "the scaled title screen")
-    assert x.screenshot().pixel(*PLAY_OUTLINE) != COLOUR["white"], "the title is drawn unscaled"
+    assert x.screenshot().pixel(*PLAY_OUTLINE) != FACTS.colours["white"], "the title is drawn unscaled"
     click(x, game, "Play")
-    wait_until(lambda: x.screenshot().pixel(x.width - 1, x.height - 1) == COLOUR["turn1"], 10, "a game filling the screen")
+    wait_until(lambda: x.screenshot().pixel(x.width - 1, x.height - 1) == FACTS.colours["turn1"], 10, "a game filling the screen")
     x.key("F11")
     wait_until(lambda: game.geometry() == windowed, 10, f"the window back at {windowed}")
-    print("ok - 1920x1080: F11 fills the screen with the scaled canvas, Play hits, F11 returns")

@@ -6,16 +6,9 @@
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdlib>
-#include <map>
-#include <ostream>
 #include <random>
-#include <set>
-#include <tuple>
-#include <vector>
 
 #include "app/shell.h"
 #include "bots/bot.h"
@@ -38,7 +31,6 @@
 struct Rgb {
   uint8_t r = 0, g = 0, b = 0;
   bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-  bool operator!=(const Rgb& o) const { return !(*this == o); }
 };
 inline std::ostream& operator<<(std::ostream& out, const Rgb& c) {
   return out << "(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ")";
