@@ -5,6 +5,9 @@
 
 ZARNITH_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 JOBS=$(nproc 2>/dev/null || echo 2)
+# ccache, where installed, serves every clone of the repository from one cache:
+# paths inside the clone are hashed relative to it, and the build folder not at all.
+export CCACHE_BASEDIR=$ZARNITH_ROOT CCACHE_NOHASHDIR=1
 
 # What building the game, its unit tests and its benchmarks needs.
 BUILD_PACKAGES=(g++ make cmake ccache libsdl2-dev libsdl2-ttf-dev libgtest-dev libbenchmark-dev)
