@@ -192,13 +192,16 @@ TEST_F(ScreensTest, StatusLineAndBack) {
 }
 
 // The cycle's colour fills the screen whatever blend mode was left; "Zarnith" centred with its
-// middle on y = 150; outlines open 10 pixels at each corner; a selected Button is shaded and its
-// label sinks down-left, a hovered one is lightened and its label rises up-right.
+// middle on y = 150; outlines open 10 pixels at each corner; a plain Button's label is centred, a
+// selected Button is shaded and its label sinks down-left, a hovered one is lightened and its
+// label rises up-right.
 TEST_F(ScreensTest, TitleScreen) {
   canvas.Clear({200, 200, 200}), SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD), DrawMenu();
   EXPECT_EQ(std::pair(canvas.Pixel(5, 5), canvas.Pixel(1599, 899)), std::pair(Rgb{0, 50, 25}, Rgb{0, 50, 25}));
   const SDL_Rect top{0, 0, 1600, 300};
   EXPECT_TRUE(TextAt(top, 72, "Zarnith", [](int tw, int th) { return SDL_Point{(1600 - tw) / 2, 150 - th / 2}; }));
+  const Button& play = Labelled("Play");  // neither selected nor hovered: centred as it is
+  EXPECT_TRUE(TextAt({play.x + 1, play.y + 1, play.w - 1, play.h - 1}, 36, "Play", [&](int tw, int th) { return LabelCorner(play, tw, th); }));
   for (const Button& b : std::vector<Button>(menuButtons)) {
     TitleFrame(b.x + b.w, b.y, false), ResetTitleBackground(), DrawMenu();
     const bool selected = b.label == "3 Dimensions" || b.label == "3 Players" || b.label == "0 Bots" || b.label == "Easy";

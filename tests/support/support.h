@@ -38,14 +38,15 @@ inline std::ostream& operator<<(std::ostream& out, const Rgb& c) {
 inline Rgb ToRgb(SDL_Color c) { return {c.r, c.g, c.b}; }
 
 // A software renderer on a 1600x900 surface, installed as the game's renderer while it lives.
-class Canvas {
- public:
-  Canvas() { renderer = SDL_CreateSoftwareRenderer(surface_); }
-  ~Canvas() { SDL_DestroyRenderer(renderer), SDL_FreeSurface(surface_), renderer = previous_; }
+struct Canvas {
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, kCanvasWidth, kCanvasHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Renderer* previous = renderer;
+  Canvas() { renderer = SDL_CreateSoftwareRenderer(surface); }
+  ~Canvas() { SDL_DestroyRenderer(renderer), SDL_FreeSurface(surface), renderer = previous; }
   void Clear(Rgb c = {}) { SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, 255), SDL_RenderClear(renderer); }
   Rgb Pixel(int x, int y) const {
     Rgb c;
-    SDL_GetRGB(static_cast<const uint32_t*>(surface_->pixels)[y * kCanvasWidth + x], surface_->format, &c.r, &c.g, &c.b);
+    SDL_GetRGB(static_cast<const uint32_t*>(surface->pixels)[y * kCanvasWidth + x], surface->format, &c.r, &c.g, &c.b);
     return c;
   }
   int Count(Rgb colour, SDL_Rect a = {0, 0, kCanvasWidth, kCanvasHeight}) const {  // pixels of that colour
@@ -54,10 +55,6 @@ class Canvas {
       for (int x = a.x; x < a.x + a.w; ++x) count += Pixel(x, y) == colour;
     return count;
   }
-
- private:
-  SDL_Surface* surface_ = SDL_CreateRGBSurfaceWithFormat(0, kCanvasWidth, kCanvasHeight, 32, SDL_PIXELFORMAT_ARGB8888);
-  SDL_Renderer* previous_ = renderer;
 };
 
 // Settings, state, input, view and Buttons as right after start-up; SDL_ttf started once for the
