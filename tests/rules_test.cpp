@@ -78,12 +78,14 @@ TEST_F(RulesTest, WinAndDrawMatchAScanOfEveryLine) {
     }
 }
 
-// s = 80: board2[0][0] at (680, 330); s = 60: board3[1][0][0] at (510, 360), board4[1][1][0][0] at
-// (410, 360); s = 40: board5[0][0][0][0][0] at (100, 230), board5[1][1][1][0][0] at (740, 390).
+// s = 80: board2[0][0] at (680, 330), board2[2][2] at (840, 490); s = 60: board3[1][0][0] at
+// (510, 360), board3[2][2][2] at (630, 720), board4[1][1][0][0] at (410, 360), board4[2][2][2][2] at
+// (770, 720); s = 40: board5 at 0,0,0,0,0 (100, 230), at 1,1,1,0,0 (740, 390), at 2,2,2,2,2 (1460, 630).
 // Every square holds the points just inside its corners, and its edges belong to no cell.
 TEST_F(RulesTest, FlatLayout) {
-  const std::array<int, 4> pinned[] = {{2, 0, 680, 330}, {3, 9, 510, 360}, {4, 36, 410, 360}, {5, 0, 100, 230},
-                                       {5, 117, 740, 390}};
+  const std::array<int, 4> pinned[] = {{2, 0, 680, 330}, {2, 8, 840, 490}, {3, 9, 510, 360}, {3, 26, 630, 720},
+                                       {4, 36, 410, 360}, {4, 80, 770, 720}, {5, 0, 100, 230}, {5, 117, 740, 390},
+                                       {5, 242, 1460, 630}};
   for (const auto& [d, cell, left, top] : pinned) {
     const CellSquare q = CellSquareOf(d, CellSizeOf(d), cell);
     EXPECT_EQ((std::array{q.left, q.top, q.side}), (std::array{left, top, CellSizeOf(d)})) << d << ": " << cell;

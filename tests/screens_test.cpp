@@ -108,8 +108,7 @@ TEST_F(ScreensTest, TurnsClicksBotsBackAndViewControls) {
     CellValue(d, 1) = 1, ClickCell(2);
     EXPECT_EQ(std::pair(gameOver, winner), std::pair(true, 1)) << d;
   }
-  StartNewGame();
-  dimensionCount = 2, playerCount = 2, botCount = 1, currentPlayer = 2, frameInput.mouseReleased = false;
+  StartNewGame(), dimensionCount = 2, playerCount = 2, botCount = 1, currentPlayer = 2, frameInput.mouseReleased = false;
   for (int frame = 0; frame < kBotDelayFrames; ++frame) UpdateGame();
   EXPECT_EQ(currentPlayer, 2);
   UpdateGame();
@@ -118,9 +117,8 @@ TEST_F(ScreensTest, TurnsClicksBotsBackAndViewControls) {
   EXPECT_EQ(std::pair(gameOver, winner), std::pair(true, 0));
   board2[1][1] = 0, currentPlayer = 2, ClickCell(4);
   EXPECT_EQ(std::pair(board2[1][1], hoveredCell2), std::pair(0, CellCoord{1, 1}));
-  currentScreen = Game;
-  frameInput.mouseX = backButton.x, frameInput.mouseY = backButton.y + backButton.h, frameInput.mouseReleased = true;
-  UpdateGame();
+  currentScreen = Game, frameInput.mouseReleased = true;
+  frameInput.mouseX = backButton.x, frameInput.mouseY = backButton.y + backButton.h, UpdateGame();
   EXPECT_EQ(std::tuple(currentScreen, board2[0][0], gameOver, frameInput.inputCooldown), std::tuple(Menu, 0, false, 3));
   for (int32_t d : {2, 3, 4}) {
     ResetView(), dimensionCount = d, frameInput = FrameInput{110, 250, 100, 200, false, 0, true, 0}, UpdateGame();
