@@ -36,7 +36,7 @@ TEST_F(RulesTest, EveryLineRuleAgreesWithTheTripleTest) {
   }
 }
 
-// A new game's winning lines are zeros. 2D records the later of its eight lines in the order rows,
+// A new game's winning lines and the hover records start at zeros. 2D records the later of its eight lines in the order rows,
 // columns, the diagonal, the other diagonal from (2, 0); 3D-5D the last line of the highest player
 // by cell numbers. A finished game keeps its result; a full board without a line is a draw.
 TEST_F(RulesTest, WinAndDrawMatchAScanOfEveryLine) {
@@ -44,7 +44,8 @@ TEST_F(RulesTest, WinAndDrawMatchAScanOfEveryLine) {
       {{3, 4, 5, 0, 8}, {CellCoord{0, 0}, CellCoord{1, 1}, CellCoord{2, 2}}},
       {{6, 4, 2}, {CellCoord{2, 0}, CellCoord{1, 1}, CellCoord{0, 2}}},
       {{0, 3, 6, 1, 2}, {CellCoord{0, 0}, CellCoord{1, 0}, CellCoord{2, 0}}}};
-  for (int d = 2; d <= 5; ++d) EXPECT_EQ(WinLine(d), Line({CellCoord(size_t(d)), CellCoord(size_t(d)), CellCoord(size_t(d))}));
+  for (int d = 2; d <= 5; ++d)  // the start values: winning lines and hover records all zeros
+    EXPECT_EQ(std::pair(WinLine(d), HoveredCell(d)), std::pair(Line{CellCoord(size_t(d)), CellCoord(size_t(d)), CellCoord(size_t(d))}, CellCoord(size_t(d))));
   for (const auto& [cells, line] : cases) {
     StartNewGame();
     for (int cell : cells) CellValue(2, cell) = 4;
