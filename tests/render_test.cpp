@@ -73,6 +73,7 @@ TEST_F(RenderTest, FlatMarks) {
     EXPECT_EQ(LitAlong(400, 100 + h, 1, 0, s), (std::vector<int>{5, far}));
     EXPECT_EQ(LitAlong(505, 100, 0, 1, 2 * s / 5 + 1), (std::vector<int>{2 * s / 5}));
     EXPECT_EQ(std::pair(LitAlong(500, 100 + far, 1, 0, s).front(), LitAlong(500, 100 + far, 1, 0, s).back()), std::pair(s / 4, 3 * s / 4));
+    EXPECT_EQ(LitAlong(500, 100 + (2 * s / 5 + far) / 2, 1, 0, s).size(), 2u) << "the pentagon's lower sides";
     EXPECT_EQ(canvas.Count(Rgb{}, {0, 100, 100, 100}) + canvas.Count(Rgb{}, {600, 100, 100, 100}), 20000);
   }
 }

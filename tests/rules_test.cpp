@@ -55,8 +55,7 @@ TEST_F(RulesTest, WinAndDrawMatchAScanOfEveryLine) {
   std::mt19937 random(7);
   for (int d = 2; d <= 5; ++d)
     for (int trial = 0; trial < 300; ++trial) {
-      StartNewGame();
-      dimensionCount = d, playerCount = 2 + trial % 4;
+      StartNewGame(), dimensionCount = d, playerCount = 2 + trial % 4;
       FillRandomBoard(d, playerCount, trial % 3 == 0 ? 1.0 : 0.3, random);
       std::pair<int, Triple> best{0, {}};
       for (const Triple& t : AllLines(d))
@@ -109,8 +108,7 @@ TEST_F(RulesTest, HoverAndAssistMatchAScanOfEveryLine) {
   assistMode = true;
   for (int d = 2; d <= 5; ++d)
     for (int trial = 0; trial < 200; ++trial) {
-      StartNewGame();
-      dimensionCount = d, currentPlayer = 1 + trial % 3, gameOver = trial % 5 == 0;
+      StartNewGame(), dimensionCount = d, currentPlayer = 1 + trial % 3, gameOver = trial % 5 == 0;
       FillRandomBoard(d, 3, 0.4, random);
       const int cell = int(random() % unsigned(CellCount(d)));
       const CellSquare q = CellSquareOf(d, cellSize = CellSizeOf(d), cell);
