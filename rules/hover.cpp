@@ -28,7 +28,7 @@ void CollectAssistLines(int dimensions, const CellCoord& hovered) {
     if (CellValue(dimensions, cell) != currentPlayer) continue;
     const CellCoord own = CoordOfCell(dimensions, cell);
     bool ok = true;
-    Line line = {CellCoord(dimensions, 0), CellCoord(dimensions, 0), CellCoord(dimensions, 0)};
+    Line line;
     LineThroughCells(own, hovered, line, ok);
     if (ok && !LineHoldsOtherMark(dimensions, line, currentPlayer)) assistLines.push_back(line);
   }

@@ -76,7 +76,8 @@ TEST(ProgramTest, StartUpSignalAndMissingDriver) {
   testing::internal::CaptureStdout();
   ASSERT_TRUE(StartUp());
   EXPECT_TRUE(running && !fullscreen && currentScreen == Menu && window && renderer && menuButtons.size() == 19);
-  EXPECT_STREQ(SDL_GetHint(SDL_HINT_RENDER_SCALE_QUALITY), "2");
+  int canvasW = 0, canvasH = 0;  // the renderer scales the canvas to whatever size the window takes
+  EXPECT_EQ((SDL_RenderGetLogicalSize(renderer, &canvasW, &canvasH), std::pair(canvasW, canvasH)), std::pair(kCanvasWidth, kCanvasHeight));
   std::raise(SIGTERM), RunFrame();
   EXPECT_FALSE(running);
   ShutDown();
