@@ -70,7 +70,8 @@ TEST_F(FrameTest, EscapeAndF11) {
 }
 
 // Start-up says nothing when all is well and starts on the title screen; SIGTERM ends the loop
-// after its frame; shutdown closes SDL_ttf; without a video driver the program says so and exits with 1.
+// after its frame; shutdown closes SDL_ttf and leaves no window or renderer behind; without a
+// video driver the program says so and exits with 1.
 TEST(ProgramTest, StartUpSignalAndMissingDriver) {
   const int ttfUsers = TTF_WasInit();
   testing::internal::CaptureStdout();
@@ -81,7 +82,8 @@ TEST(ProgramTest, StartUpSignalAndMissingDriver) {
   std::raise(SIGTERM), RunFrame();
   EXPECT_FALSE(running);
   ShutDown();
-  EXPECT_EQ(std::pair(TTF_WasInit(), testing::internal::GetCapturedStdout()), std::pair(ttfUsers, std::string()));
+  EXPECT_EQ(std::tuple(TTF_WasInit(), testing::internal::GetCapturedStdout(), window, renderer),
+            std::tuple(ttfUsers, std::string(), nullptr, nullptr));
   EXPECT_EXIT((setenv("SDL_VIDEODRIVER", "nosuch", 1), dup2(STDERR_FILENO, STDOUT_FILENO), std::exit(RunZarnith())),
               testing::ExitedWithCode(1), "Failed at SDL_Init\\(\\)\nFailed at SDL_CreateWindowAndRenderer\\(\\)\n");
 }
