@@ -12,7 +12,7 @@ struct FrameTest : GameTest {
     ASSERT_EQ(SDL_CreateWindowAndRenderer(kCanvasWidth, kCanvasHeight, 0, &window, &renderer), 0);
     SDL_PumpEvents(), SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
   }
-  void TearDown() override { SDL_DestroyRenderer(renderer), SDL_DestroyWindow(window), SDL_Quit(), renderer = nullptr; }
+  void TearDown() override { GameTest::TearDown(), SDL_DestroyRenderer(renderer), SDL_DestroyWindow(window), SDL_Quit(), renderer = nullptr; }
   // Mouse button or key events (`code` is the button or the scancode), or events of other types.
   static void Push(const std::vector<Uint32>& types, int code = 0, bool repeat = false) {
     for (Uint32 type : types) {

@@ -64,6 +64,7 @@ struct GameTest : ::testing::Test {
     ASSERT_TRUE(TTF_WasInit() || TTF_Init() == 0) << TTF_GetError();
     SetStartValues(), BuildMenuButtons(), StartNewGame();
   }
+  void TearDown() override { CloseFonts(); }  // with the texts drawn in them, before the program ends
 };
 
 using Triple = std::array<int, 3>;  // three cell numbers, ascending
