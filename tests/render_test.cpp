@@ -2,7 +2,6 @@
 #include "support/support.h"
 
 struct RenderTest : GameTest {
-  static void SetUpTestSuite() { BuildCellMeshes(); }
   bool Lit(int x, int y) const { return !(canvas.Pixel(x, y) == Rgb{}); }
   // The steps t in [0, n) at which pixel (x + t dx, y + t dy) is lit.
   std::vector<int> LitAlong(int x, int y, int dx, int dy, int n) const {

@@ -57,12 +57,12 @@ struct Canvas {
   }
 };
 
-// Settings, state, input, view and Buttons as right after start-up; SDL_ttf started once for the
+// Settings, state, input, view, meshes and Buttons as right after start-up; SDL_ttf started once for the
 // whole test program, so that text can be drawn.
 struct GameTest : ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(TTF_WasInit() || TTF_Init() == 0) << TTF_GetError();
-    SetStartValues(), BuildMenuButtons(), StartNewGame();
+    SetStartValues(), BuildCellMeshes(), BuildMenuButtons(), StartNewGame();
   }
   void TearDown() override { CloseFonts(); }  // with the texts drawn in them, before the program ends
 };
