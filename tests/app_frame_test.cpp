@@ -29,8 +29,7 @@ struct FrameTest : GameTest {
 // pointer sampled then; a click lasts one frame; held follows the last left press or release.
 TEST_F(FrameTest, ClicksCooldownAndHeld) {
   frameInput.inputCooldown = 3;
-  SDL_WarpMouseInWindow(window, 100, 200);
-  Push({SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT);
+  SDL_WarpMouseInWindow(window, 100, 200), Push({SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT);
   for (int frame = 0; frame < 3; ++frame) SampleInput();
   EXPECT_FALSE(frameInput.mouseReleased || frameInput.mouseX) << "nothing taken during the cooldown";
   SampleInput();
