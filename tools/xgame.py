@@ -227,8 +227,13 @@ class Game:
 
     def geometry(self):
         """The inside of the window as (x, y, width, height) on the screen. xwininfo, because
-        xdotool counts a window manager's frame offset twice."""
-        info = self.server.x11("xwininfo", "-id", self.window)
+        xdotool counts a window manager's frame offset twice. A window that went away while
+        the window manager switched it to or from fullscreen is looked up again."""
+        try:
+            info = self.server.x11("xwininfo", "-id", self.window)
+        except subprocess.CalledProcessError:
+            self.wait_window()
+            info = self.server.x11("xwininfo", "-id", self.window)
         values = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
         keys = ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
         return tuple(int(values[k]) for k in keys)
