@@ -11,9 +11,8 @@ struct ScreensTest : GameTest {
   static void TitleFrame(int32_t x, int32_t y, bool release = true) {
     frameInput.mouseX = x, frameInput.mouseY = y, frameInput.mouseReleased = release, UpdateMenu();
   }
-  static void Click(const std::string& label) {  // then off every Button, which releases the latch
-    const Button& b = Labelled(label);
-    TitleFrame(b.x + b.w / 2, b.y + b.h / 2), TitleFrame(0, 0, false);
+  static void Click(const std::string& l) {  // then off every Button, which releases the latch
+    TitleFrame(Labelled(l).x + Labelled(l).w / 2, Labelled(l).y + Labelled(l).h / 2), TitleFrame(0, 0, false);
   }
   static void ClickCell(int cell, bool release = true) {
     const CellSquare q = CellSquareOf(dimensionCount, cellSize, cell);
@@ -176,7 +175,7 @@ TEST_F(ScreensTest, LinesMarksAndHighlights) {
 }
 
 // The status line by whose turn it is, bots numbered among themselves, its corner at (65, 825);
-// "Back"'s label centred in its Button.
+// "Back"'s label centred in its Button; a frame leaves no allocation of SDL's behind.
 TEST_F(ScreensTest, StatusLineAndBack) {
   const std::tuple<int32_t, int32_t, int32_t, int32_t, bool, std::string> cases[] = {
       {3, 1, 2, 0, false, "Player 2's Turn"}, {3, 1, 3, 0, false, "Computer 1's Turn"},
@@ -185,7 +184,8 @@ TEST_F(ScreensTest, StatusLineAndBack) {
     std::tie(playerCount, botCount, currentPlayer, winner, gameOver, std::ignore) = c;
     EXPECT_EQ(StatusText(), std::get<5>(c));
   }
-  DrawGame();
+  const int allocations = (DrawGame(), SDL_GetNumAllocations());  // a frame frees what it makes
+  EXPECT_EQ((DrawGame(), SDL_GetNumAllocations()), allocations);
   const SDL_Rect line{0, 790, 1300, 110}, back{backButton.x + 1, backButton.y + 1, backButton.w - 1, backButton.h - 1};
   EXPECT_TRUE(TextAt(line, 36, std::get<5>(cases[4]), [](int, int) { return SDL_Point{65, 825}; }));
   EXPECT_TRUE(TextAt(back, 36, "Back", [](int tw, int th) { return LabelCorner(backButton, tw, th); }));
