@@ -5,7 +5,6 @@
 
 #include <csignal>
 #include <cstdio>
-
 #include <string>
 
 #include "platform/canvas_fit.h"

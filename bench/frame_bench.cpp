@@ -9,9 +9,8 @@
 #include "render/text.h"
 #include "rules/state.h"
 #include "screens/game_screen.h"
-#include "screens/game_screen.h"
-#include "support.h"
 #include "screens/title_screen.h"
+#include "support.h"
 
 namespace {
 

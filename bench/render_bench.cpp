@@ -43,7 +43,9 @@ void TimeRender(benchmark::State& state, Draw draw) {
   }
 }
 
-void BM_RenderBoard3D(benchmark::State& state) { TimeRender(state, [] { RenderBoard3D(); }); }
+void BM_RenderBoard3D(benchmark::State& state) {
+  TimeRender(state, [] { RenderBoard3D(); });
+}
 BENCHMARK(BM_RenderBoard3D)->Unit(benchmark::kMicrosecond);
 
 void BM_RenderBoard4D(benchmark::State& state) {

@@ -7,9 +7,9 @@
 
 #include "app/shell.h"
 #include "platform/platform.h"
-#include "rules/lines.h"
 #include "rules/hover.h"
 #include "rules/layout.h"
+#include "rules/lines.h"
 #include "rules/state.h"
 #include "rules/win.h"
 #include "support.h"
@@ -92,7 +92,8 @@ void BM_CheckWin5DWithoutLine(benchmark::State& state) {
     return;
   }
   int marks = 0;
-  for (int cell = 0; cell < CellCount(kDimensions); ++cell) marks += CellValue(kDimensions, cell) != 0;
+  for (int cell = 0; cell < CellCount(kDimensions); ++cell)
+    marks += CellValue(kDimensions, cell) != 0;
   state.counters["marks"] = marks;
   for (auto _ : state) {
     CheckWin5D();

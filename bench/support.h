@@ -1,4 +1,5 @@
-// Benchmark support: the game's start values, and a 1600x900 software canvas as the game's renderer.
+// Benchmark support: the game's start values, and a 1600x900 software canvas as the game's
+// renderer.
 #pragma once
 
 #include <SDL.h>

@@ -1,4 +1,5 @@
-// Fitting the fixed canvas to any window: the window size, the scaled picture, the pointer mapped back.
+// Fitting the fixed canvas to any window: the window size, the scaled picture, the pointer mapped
+// back.
 #include "platform/canvas_fit.h"
 
 #include <algorithm>
@@ -10,13 +11,14 @@ namespace {
 
 constexpr int32_t kAspectWidthUnit = 16;  // pixels: a 16:9 window is a whole multiple of 16 by 9
 constexpr int32_t kAspectHeightUnit = 9;  // pixels
-constexpr double kSameAspect = 0.0001;   // SDL scales without bars within this aspect difference
+constexpr double kSameAspect = 0.0001;    // SDL scales without bars within this aspect difference
 constexpr double kPixelCentre = 0.5;      // pixels from a pixel's corner to its centre
 
 // One axis of the pointer mapping, through the pixel's centre. Pixels before
 // the viewport come out negative; those after it are pushed past the last
 // canvas pixel, onto which the float scale could round them back.
-int32_t ToCanvasAxis(int32_t pixel, int32_t start, int32_t length, float scale, int32_t canvasLength) {
+int32_t ToCanvasAxis(int32_t pixel, int32_t start, int32_t length, float scale,
+                     int32_t canvasLength) {
   const double canvas = std::floor((pixel + kPixelCentre - start) / static_cast<double>(scale));
   const auto canvasPixel = static_cast<int32_t>(canvas);
   return pixel >= start + length ? std::max(canvasPixel, canvasLength) : canvasPixel;
@@ -33,7 +35,8 @@ SDL_Rect UsableDesktop() {
 
 WindowSize WindowSizeFor(WindowSize usable) {
   if (usable.w >= kCanvasWidth && usable.h >= kCanvasHeight) return {kCanvasWidth, kCanvasHeight};
-  const int32_t units = std::max(1, std::min(usable.w / kAspectWidthUnit, usable.h / kAspectHeightUnit));
+  const int32_t units =
+      std::max(1, std::min(usable.w / kAspectWidthUnit, usable.h / kAspectHeightUnit));
   return {units * kAspectWidthUnit, units * kAspectHeightUnit};
 }
 

@@ -1,4 +1,5 @@
-// Fitting the fixed canvas to any window: the window size, the scaled picture, the pointer mapped back.
+// Fitting the fixed canvas to any window: the window size, the scaled picture, the pointer mapped
+// back.
 #pragma once
 
 #include <SDL.h>

@@ -1,7 +1,6 @@
 // Input sampling: the pointer, the event queue, the one-frame click and the cooldown.
-#include "platform/platform.h"
-
 #include "platform/canvas_fit.h"
+#include "platform/platform.h"
 
 FrameInput frameInput;
 

@@ -1,4 +1,5 @@
-// The platform layer every drawing and input path shares: the canvas, the window, the run state and the frame's input.
+// The platform layer every drawing and input path shares: the canvas, the window, the run state and
+// the frame's input.
 #pragma once
 
 #include <SDL.h>

@@ -14,19 +14,21 @@ namespace {
 // How software OpenGL rasterisers name themselves in GL_RENDERER, in lower case.
 // OpenGL on one of them costs a core at full frame rate, where SDL's software
 // renderer draws the same frames at a tenth of that.
-constexpr std::array<std::string_view, 4> kSoftwareRasterisers = {
-    "llvmpipe", "softpipe", "swrast", "software rasterizer"};
+constexpr std::array<std::string_view, 4> kSoftwareRasterisers = {"llvmpipe", "softpipe", "swrast",
+                                                                  "software rasterizer"};
 
-constexpr const char* kSoftwareRenderer = "software";  // SDL's name for its software renderer
-constexpr const char* kRenderNodeFolder = "/dev/dri";   // where Linux lists its GPUs
+constexpr const char* kSoftwareRenderer = "software";      // SDL's name for its software renderer
+constexpr const char* kRenderNodeFolder = "/dev/dri";      // where Linux lists its GPUs
 constexpr std::string_view kRenderNodePrefix = "renderD";  // one such node per GPU
-constexpr const char* kNvidiaControlDevice = "/dev/nvidiactl";  // NVIDIA's driver, even without nodes
+constexpr const char* kNvidiaControlDevice =
+    "/dev/nvidiactl";  // NVIDIA's driver, even without nodes
 
 bool NamesSoftwareRasteriser(std::string glRenderer) {
   std::transform(glRenderer.begin(), glRenderer.end(), glRenderer.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return std::any_of(kSoftwareRasterisers.begin(), kSoftwareRasterisers.end(),
-                     [&](std::string_view name) { return glRenderer.find(name) != std::string::npos; });
+  return std::any_of(
+      kSoftwareRasterisers.begin(), kSoftwareRasterisers.end(),
+      [&](std::string_view name) { return glRenderer.find(name) != std::string::npos; });
 }
 
 // Without a render node, OpenGL can only be a software rasteriser; finding that
@@ -108,8 +110,8 @@ FramePath ChooseFramePath(const VideoReport& report) {
   return NamesSoftwareRasteriser(report.glRenderer) ? Software : SdlChoice;
 }
 
-int OpenWindowAndRenderer(int width, int height, uint32_t windowFlags,
-                          SDL_Window** window, SDL_Renderer** renderer) {
+int OpenWindowAndRenderer(int width, int height, uint32_t windowFlags, SDL_Window** window,
+                          SDL_Renderer** renderer) {
   VideoReport report;
   report.userRenderDriver = HintValue(SDL_HINT_RENDER_DRIVER);
   report.userSetFramebuffer = !HintValue(SDL_HINT_FRAMEBUFFER_ACCELERATION).empty();

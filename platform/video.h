@@ -1,4 +1,5 @@
-// The window and its renderer, made so that frames reach the screen cheaply on machines without a GPU.
+// The window and its renderer, made so that frames reach the screen cheaply on machines without a
+// GPU.
 #pragma once
 
 #include <SDL.h>
@@ -8,19 +9,20 @@
 
 // How the window and its renderer are made.
 enum FramePath : int32_t {
-  SdlChoice = 0,   // as SDL chooses by itself, honouring its environment variables
-  Software = 1,    // SDL's software renderer, the window framebuffer kept off OpenGL
-  AskDriver = 2,   // make SDL's choice, then read what the driver reports
+  SdlChoice = 0,  // as SDL chooses by itself, honouring its environment variables
+  Software = 1,   // SDL's software renderer, the window framebuffer kept off OpenGL
+  AskDriver = 2,  // make SDL's choice, then read what the driver reports
 };
 
 // What start-up knows when it picks the path; the driver's names are empty
 // until SDL's choice of renderer has been made and read.
 struct VideoReport {
-  std::string userRenderDriver;       // SDL_RENDER_DRIVER, the renderer the user asks for; empty when unset
-  bool userSetFramebuffer = false;    // SDL_FRAMEBUFFER_ACCELERATION is set
-  bool mayHaveGpu = true;             // false when the system shows no GPU render node
-  std::string rendererName;           // SDL_RendererInfo::name of SDL's choice, e.g. "opengl"
-  std::string glRenderer;             // GL_RENDERER of its OpenGL context; empty without one
+  std::string
+      userRenderDriver;  // SDL_RENDER_DRIVER, the renderer the user asks for; empty when unset
+  bool userSetFramebuffer = false;  // SDL_FRAMEBUFFER_ACCELERATION is set
+  bool mayHaveGpu = true;           // false when the system shows no GPU render node
+  std::string rendererName;         // SDL_RendererInfo::name of SDL's choice, e.g. "opengl"
+  std::string glRenderer;           // GL_RENDERER of its OpenGL context; empty without one
 };
 
 // The path for what is known so far. AskDriver only while the driver's names
@@ -30,5 +32,5 @@ FramePath ChooseFramePath(const VideoReport& report);
 // Makes the window and its renderer on the path ChooseFramePath picks, with the
 // arguments and the result of SDL_CreateWindowAndRenderer: 0 with both made,
 // -1 with neither (SDL_GetError() says why).
-int OpenWindowAndRenderer(int width, int height, uint32_t windowFlags,
-                          SDL_Window** window, SDL_Renderer** renderer);
+int OpenWindowAndRenderer(int width, int height, uint32_t windowFlags, SDL_Window** window,
+                          SDL_Renderer** renderer);

@@ -11,20 +11,19 @@ constexpr SDL_Color kWhite{255, 255, 255, 255};  // grid lines, outlines, text, 
 constexpr SDL_Color kBlack{0, 0, 0, 255};        // the game screen once a game is over
 
 // Mark colours by player number; index 0 is unused so that a number indexes directly.
-constexpr SDL_Color kMarkColours[] = {
-    kBlack,             {255, 0, 0, 255},   {50, 50, 255, 255},
-    {0, 255, 0, 255},   {255, 0, 255, 255}, {0, 255, 255, 255}};
+constexpr SDL_Color kMarkColours[] = {kBlack,           {255, 0, 0, 255},   {50, 50, 255, 255},
+                                      {0, 255, 0, 255}, {255, 0, 255, 255}, {0, 255, 255, 255}};
 // The game screen's background while each player is to move; index 0, for no player, is black.
 constexpr SDL_Color kTurnBackgrounds[] = {
-    kBlack,             {70, 20, 20, 255},  {20, 20, 70, 255},
-    {15, 55, 15, 255},  {70, 30, 70, 255},  {30, 70, 70, 255}};
+    kBlack,           {70, 20, 20, 255}, {20, 20, 70, 255}, {15, 55, 15, 255}, {70, 30, 70, 255},
+    {30, 70, 70, 255}};
 constexpr SDL_Color kPlayer2Tint{0, 0, 255, 255};  // player 2 in the projected views: pure blue
 
 // Overlays: white or black at a strength, added or blended over what lies beneath.
-constexpr SDL_Color kSelectedShade{0, 0, 0, 150};      // title: blended over a selected Button
+constexpr SDL_Color kSelectedShade{0, 0, 0, 150};        // title: blended over a selected Button
 constexpr SDL_Color kTitleHoverTint{255, 255, 255, 20};  // title: added over the hovered Button
-constexpr uint8_t kCellHoverAlpha = 20;       // game: white added over the hovered cell
-constexpr uint8_t kButtonHoverAlpha = 40;     // game: white added over a hovered Button
+constexpr uint8_t kCellHoverAlpha = 20;                  // game: white added over the hovered cell
+constexpr uint8_t kButtonHoverAlpha = 40;                // game: white added over a hovered Button
 constexpr uint8_t kDimMarkAlpha = 75;         // projected marks in play, and losing ones after
 constexpr uint8_t kWinMarkAlpha = 255;        // projected marks of the winning line
 constexpr uint8_t kAssistAlpha = 255;         // projected assist lines

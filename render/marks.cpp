@@ -56,7 +56,8 @@ void AddOctants(CirclePoints& batch, int32_t cx, int32_t cy, int32_t dx, int32_t
 
 // Draws and empties the batch; SDL's result, negative on a failure.
 int FlushCirclePoints(CirclePoints& batch) {
-  const int status = batch.count > 0 ? SDL_RenderDrawPoints(renderer, batch.points.data(), batch.count) : 0;
+  const int status =
+      batch.count > 0 ? SDL_RenderDrawPoints(renderer, batch.points.data(), batch.count) : 0;
   batch.count = 0;
   return status;
 }

@@ -19,8 +19,9 @@ constexpr double kCubeScale = 500.0;              // projection scale of a cube
 constexpr double kTesseractScale = 3000.0;        // projection scale of a tesseract
 constexpr double kCubeTurn = 0.5235987755982988;  // radians (pi/6), the cubes' start-up turn
 
-using CubeLattice = std::vector<std::vector<std::vector<CellMesh>>>;                    // [i][j][k]
-using TesseractLattice = std::vector<std::vector<std::vector<std::vector<CellMesh>>>>;  // [p][q][r][s]
+using CubeLattice = std::vector<std::vector<std::vector<CellMesh>>>;  // [i][j][k]
+using TesseractLattice =
+    std::vector<std::vector<std::vector<std::vector<CellMesh>>>>;  // [p][q][r][s]
 
 // ---- Lattices: built once at start-up, never changed afterwards -----------
 

@@ -21,10 +21,10 @@ double wAngle;
 
 namespace {
 
-constexpr double kEyeZ = 10.0;          // model units from the eye to the origin along z
-constexpr double kEyeW = 7.0;           // model units from the eye to the origin along w
-constexpr double kMarkMargin = 5.0;     // pixels the mark radius stays inside the cell's size
-constexpr int kLatticeCells = 81;  // cells of the largest projected board
+constexpr double kEyeZ = 10.0;       // model units from the eye to the origin along z
+constexpr double kEyeW = 7.0;        // model units from the eye to the origin along w
+constexpr double kMarkMargin = 5.0;  // pixels the mark radius stays inside the cell's size
+constexpr int kLatticeCells = 81;    // cells of the largest projected board
 
 // A face's corners in SDL_Vertex order; two triangles share the diagonal from corner 3 to 1.
 constexpr int kHoverCorners[4] = {3, 1, 0, 2};

@@ -58,10 +58,14 @@ void ForgetHoveredCells() {
 
 CellCoord& HoveredCell(int dimensions) {
   switch (dimensions) {
-    case 2: return hoveredCell2;
-    case 3: return hoveredCell3;
-    case 4: return hoveredCell4;
-    default: return hoveredCell5;
+    case 2:
+      return hoveredCell2;
+    case 3:
+      return hoveredCell3;
+    case 4:
+      return hoveredCell4;
+    default:
+      return hoveredCell5;
   }
 }
 

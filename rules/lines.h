@@ -55,7 +55,6 @@ inline int ThirdCellOfLine(int dimensions, int first, int second) {
   return third;
 }
 
-
 // As an end the cell has one line for every non-empty set of its 0-or-2 axes,
 // stepping toward the middle on each; as the middle it has one for every
 // non-zero step of -1, 0 or +1 on its 1-axes, and a step and its reverse are

@@ -103,10 +103,14 @@ int Centrality(int dimensions, int cell) {
 
 Line& WinLine(int dimensions) {
   switch (dimensions) {
-    case 2: return winLine2;
-    case 3: return winLine3;
-    case 4: return winLine4;
-    default: return winLine5;
+    case 2:
+      return winLine2;
+    case 3:
+      return winLine3;
+    case 4:
+      return winLine4;
+    default:
+      return winLine5;
   }
 }
 

@@ -7,11 +7,11 @@
 
 // ---- Cell addressing -------------------------------------------------------
 
-constexpr int kBoardSide = 3;        // cells along every axis
-constexpr int kMinDimensions = 2;    // smallest board: 3x3
-constexpr int kMaxDimensions = 5;    // largest board: 3^5 = 243 cells
-constexpr int kMaxCells = 243;       // cells of the largest board
-constexpr int kMaxPlayers = 5;       // player numbers run 1 to 5
+constexpr int kBoardSide = 3;      // cells along every axis
+constexpr int kMinDimensions = 2;  // smallest board: 3x3
+constexpr int kMaxDimensions = 5;  // largest board: 3^5 = 243 cells
+constexpr int kMaxCells = 243;     // cells of the largest board
+constexpr int kMaxPlayers = 5;     // player numbers run 1 to 5
 
 using CellCoord = std::vector<int32_t>;  // a cell's indices, outermost first, each 0..2
 using Line = std::array<CellCoord, 3>;   // three cells of a line: end, middle, end

@@ -31,8 +31,7 @@ bool RecordLastLineOf(int dimensions, int32_t player) {
       if (third < 0 || CellValue(dimensions, third) != player) continue;
       gameOver = true;
       winner = player;
-      WinLine(dimensions) = {CoordOfCell(dimensions, cells[i]),
-                             CoordOfCell(dimensions, cells[j]),
+      WinLine(dimensions) = {CoordOfCell(dimensions, cells[i]), CoordOfCell(dimensions, cells[j]),
                              CoordOfCell(dimensions, third)};
       return true;
     }

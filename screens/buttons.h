@@ -8,16 +8,16 @@
 #include <vector>
 
 struct Button {
-  int32_t x = 0, y = 0;          // top-left corner, window pixels
-  int32_t w = 0, h = 0;          // size, pixels
-  std::string label;             // drawn centred; actions are recognised by it
-  int32_t playerValue = 0;       // players a click sets; 0 = none
-  int32_t dimensionValue = 0;    // dimensions a click sets; 0 = none
-  int32_t botValue = -1;         // bots a click sets; -1 = none (0 is "0 Bots")
-  int32_t difficultyValue = 0;   // difficulty a click sets; 0 = none
-  bool hovered = false;          // the pointer is over it this frame
-  int32_t cellSizeValue = 0;     // cellSize set together with dimensionValue
-  bool latched = false;          // fired, and the pointer has not left it since
+  int32_t x = 0, y = 0;         // top-left corner, window pixels
+  int32_t w = 0, h = 0;         // size, pixels
+  std::string label;            // drawn centred; actions are recognised by it
+  int32_t playerValue = 0;      // players a click sets; 0 = none
+  int32_t dimensionValue = 0;   // dimensions a click sets; 0 = none
+  int32_t botValue = -1;        // bots a click sets; -1 = none (0 is "0 Bots")
+  int32_t difficultyValue = 0;  // difficulty a click sets; 0 = none
+  bool hovered = false;         // the pointer is over it this frame
+  int32_t cellSizeValue = 0;    // cellSize set together with dimensionValue
+  bool latched = false;         // fired, and the pointer has not left it since
 };
 
 // ---- Buttons: laid out once at start-up ------------------------------------

@@ -1,22 +1,20 @@
 // The game screen: the board, its projected view, the Buttons and the status line.
-#include "screens/game_screen.h"
-
 #include <SDL.h>
 
 #include <cstddef>
 
 #include "platform/platform.h"
+#include "render/colours.h"
 #include "render/marks.h"
 #include "render/mesh.h"
-#include "render/colours.h"
 #include "render/projection.h"
 #include "render/text.h"
 #include "rules/hover.h"
 #include "rules/layout.h"
 #include "rules/state.h"
+#include "screens/game_screen.h"
 
 namespace {
-
 
 constexpr int kLargeFontPoints = 36;  // "Back" and the status line
 constexpr int kSmallFontPoints = 24;  // "Reset" and "W Rotation"

@@ -26,15 +26,15 @@ const char* const kTitleText = "Zarnith";
 
 constexpr uint32_t kSeedClickModulus = 100000;  // rand() is cut to this before the pointer product
 
-constexpr double kRedStep = 0.1;            // red level per frame: 500 frames from 0 to 50
-constexpr double kBlueStep = 0.15;          // blue level per frame
+constexpr double kRedStep = 0.1;    // red level per frame: 500 frames from 0 to 50
+constexpr double kBlueStep = 0.15;  // blue level per frame
 
-constexpr int kTitlePoints = 72;            // "Zarnith"
-constexpr int kLabelPoints = 36;            // most Button labels
-constexpr int kDifficultyPoints = 30;       // "Easy", "Meh", "Hard"
-constexpr int kSmallLabelPoints = 24;       // "Quit" and "Assist Mode"
-constexpr int kLabelShift = 2;              // pixels a label sinks (selected) or rises (hovered)
-constexpr int kTitleMiddleY = 150;          // pixels from the top to the title's middle
+constexpr int kTitlePoints = 72;       // "Zarnith"
+constexpr int kLabelPoints = 36;       // most Button labels
+constexpr int kDifficultyPoints = 30;  // "Easy", "Meh", "Hard"
+constexpr int kSmallLabelPoints = 24;  // "Quit" and "Assist Mode"
+constexpr int kLabelShift = 2;         // pixels a label sinks (selected) or rises (hovered)
+constexpr int kTitleMiddleY = 150;     // pixels from the top to the title's middle
 
 // ---- Update -----------------------------------------------------------------
 

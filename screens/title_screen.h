@@ -5,10 +5,10 @@
 
 // ---- Background colour cycle: the only state a drawing step keeps ----------
 
-extern double backgroundRed;         // red level 0..50, moves 0.1 a frame
-extern int32_t backgroundRedStep;    // +1 rising, -1 falling
-extern double backgroundBlue;        // blue level 0..50, moves 0.15 a frame
-extern int32_t backgroundBlueStep;   // +1 rising, -1 falling
+extern double backgroundRed;        // red level 0..50, moves 0.1 a frame
+extern int32_t backgroundRedStep;   // +1 rising, -1 falling
+extern double backgroundBlue;       // blue level 0..50, moves 0.15 a frame
+extern int32_t backgroundBlueStep;  // +1 rising, -1 falling
 
 // Red at 0 and blue at 25, both rising.
 void ResetTitleBackground();

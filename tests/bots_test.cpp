@@ -2,7 +2,8 @@
 #include "support/support.h"
 
 // The candidate lists of one move, every empty cell filed by its best line, in cell order:
-// [0] the bot completes a line, [k] opponent k (k turns after the bot) would, [5] build, [6] the rest.
+// [0] the bot completes a line, [k] opponent k (k turns after the bot) would, [5] build, [6] the
+// rest.
 using Lists = std::array<std::vector<int>, 7>;
 constexpr size_t kBuild = 5, kPlain = 6;
 
@@ -23,11 +24,14 @@ static Lists FileByEveryLine(int d, int32_t bot) {
   return lists;
 }
 
-// Whether `cell` of `pool` is a pick of "the most central (at least 2), else a corner, else the first".
+// Whether `cell` of `pool` is a pick of "the most central (at least 2), else a corner, else the
+// first".
 static bool IsCentralPick(int d, const std::vector<int>& pool, int cell) {
   int best = 0, corners = 0;
   for (int c : pool) best = std::max(best, Centrality(d, c)), corners += Centrality(d, c) == 0;
-  return best >= 2 ? Centrality(d, cell) == best : corners ? Centrality(d, cell) == 0 : cell == pool[0];
+  return best >= 2 ? Centrality(d, cell) == best
+         : corners ? Centrality(d, cell) == 0
+                   : cell == pool[0];
 }
 
 using BotTest = GameTest;
@@ -41,7 +45,8 @@ TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
   for (int d = 2; d <= 5; ++d)
     for (int trial = 0; trial < 400; ++trial) {
       StartNewGame();
-      playerCount = 2 + trial % 4, difficulty = 1 + trial / 4 % 3, currentPlayer = 1 + trial % playerCount;
+      playerCount = 2 + trial % 4, difficulty = 1 + trial / 4 % 3,
+      currentPlayer = 1 + trial % playerCount;
       FillRandomBoard(d, playerCount, (trial % 10) / 10.0, random);
       const int32_t bot = currentPlayer;
       const Lists lists = FileByEveryLine(d, bot);
@@ -54,7 +59,8 @@ TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
       for (int cell = 0; cell < CellCount(d); ++cell)
         if (CellValue(d, cell) != before[size_t(cell)]) moved.push_back(cell);
       ASSERT_EQ(currentPlayer, NextPlayer(bot)) << d << "D, trial " << trial;
-      ASSERT_EQ(moved.size(), size_t(std::count(before.begin(), before.end(), 0) > 0)) << d << "D, trial " << trial;
+      ASSERT_EQ(moved.size(), size_t(std::count(before.begin(), before.end(), 0) > 0))
+          << d << "D, trial " << trial;
       if (moved.empty()) continue;
       const int chosen = moved[0];
       ASSERT_EQ(CellValue(d, chosen), bot);
@@ -68,11 +74,14 @@ TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
         ASSERT_EQ(chosen, pool.front()) << d << "D, trial " << trial << ", rule " << rule;
         continue;
       }
-      ASSERT_TRUE(std::count(pool.begin(), pool.end(), chosen)) << d << "D, trial " << trial << ", rule " << rule;
+      ASSERT_TRUE(std::count(pool.begin(), pool.end(), chosen))
+          << d << "D, trial " << trial << ", rule " << rule;
       bool middleTaken = false;
-      for (int cell : {1, 3, 4, 5, 7}) middleTaken |= d == 2 && CellValue(2, cell) == NextPlayer(bot);
+      for (int cell : {1, 3, 4, 5, 7})
+        middleTaken |= d == 2 && CellValue(2, cell) == NextPlayer(bot);
       if (d == 2 && rule == kBuild && difficulty == 3 && !middleTaken) {
-        const bool edges = std::any_of(pool.begin(), pool.end(), [](int c) { return Centrality(2, c) == 1; });
+        const bool edges =
+            std::any_of(pool.begin(), pool.end(), [](int c) { return Centrality(2, c) == 1; });
         ASSERT_TRUE(edges ? Centrality(2, chosen) == 1 : chosen == pool[0]);
       } else if (difficulty == (rule == kBuild ? 3 : 2) || (rule == kPlain && difficulty == 3)) {
         ASSERT_TRUE(IsCentralPick(d, pool, chosen));
@@ -80,15 +89,19 @@ TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
     }
 }
 
-// The pickers over coordinate lists, central preferred or not; every index allowed is picked for some seed.
+// The pickers over coordinate lists, central preferred or not; every index allowed is picked for
+// some seed.
 TEST_F(BotTest, CentralAndEdgePicks) {
   const std::tuple<std::vector<CellCoord>, std::set<int>, std::set<int>> cases[] = {
-      {{{0, 1}, {1, 1}, {2, 2}}, {1}, {0}}, {{{0, 0, 1}, {0, 1, 0}, {2, 2, 2}}, {2}, {0, 1}},
-      {{{0, 1}, {1, 0}}, {0}, {0, 1}}, {{{1, 1, 0}, {1, 0, 1}, {0, 0, 0}}, {0, 1}, {0}}};
+      {{{0, 1}, {1, 1}, {2, 2}}, {1}, {0}},
+      {{{0, 0, 1}, {0, 1, 0}, {2, 2, 2}}, {2}, {0, 1}},
+      {{{0, 1}, {1, 0}}, {0}, {0, 1}},
+      {{{1, 1, 0}, {1, 0, 1}, {0, 0, 0}}, {0, 1}, {0}}};
   for (const auto& [cells, central, edge] : cases) {
     std::set<int> picks[3];
     for (unsigned seed = 1; seed <= 16; ++seed)
-      std::srand(seed), picks[0].insert(PickCentralCell(cells)), picks[1].insert(PickEdgeCell(cells, true)), picks[2].insert(PickEdgeCell(cells, false));
+      std::srand(seed), picks[0].insert(PickCentralCell(cells)),
+          picks[1].insert(PickEdgeCell(cells, true)), picks[2].insert(PickEdgeCell(cells, false));
     EXPECT_EQ(std::tuple(picks[0], picks[1], picks[2]), std::tuple(central, central, edge));
   }
 }

@@ -7,26 +7,36 @@ TEST(CanvasFitTest, AWindowPixelMapsToTheCanvasPixelUnderItsCentre) {
   // Window size, window pixel, canvas pixel; the bars: 160 beside, 100 above, 60 above at 1.2,
   // 80 beside at 0.8, 1 and 16 beside at scales of about 0.85, the odd pixel below, 50 above, none
   // where the aspect is within SDL's tolerance of 16:9.
-  const struct { int32_t w, h, x, y, canvasX, canvasY; } cases[] = {
-      {1600, 900, 1599, 899, 1599, 899}, {1920, 1080, 1200, 600, 1000, 500}, {1280, 720, 400, 200, 500, 250},
-      {1920, 1080, 1919, 1079, 1599, 899}, {1280, 720, 1279, 719, 1599, 899}, {1920, 900, 159, 450, -1, 450},
-      {1920, 900, 160, 0, 0, 0}, {1920, 900, 1760, 899, 1600, 899}, {1600, 1100, 800, 99, 800, -1},
-      {1600, 1100, 0, 999, 0, 899}, {1600, 1100, 0, 1000, 0, 900}, {1920, 1200, 0, 59, 0, -1},
-      {1920, 1200, 1919, 1139, 1599, 899}, {1920, 1200, 1919, 1140, 1599, 900}, {1440, 720, 79, 0, -1, 0},
-      {1440, 720, 80, 719, 0, 899}, {1440, 720, 1360, 0, 1600, 0}, {1366, 768, 1364, 767, 1599, 899},
-      {1366, 768, 1365, 0, 1600, 0}, {1400, 770, 15, 0, -1, 0}, {1400, 770, 1384, 0, 1600, 0},
-      {1600, 901, 0, 0, 0, 0}, {1601, 1000, 0, 49, 0, -1}, {7111, 4000, 0, 3999, 0, 899}};
+  const struct {
+    int32_t w, h, x, y, canvasX, canvasY;
+  } cases[] = {{1600, 900, 1599, 899, 1599, 899},   {1920, 1080, 1200, 600, 1000, 500},
+               {1280, 720, 400, 200, 500, 250},     {1920, 1080, 1919, 1079, 1599, 899},
+               {1280, 720, 1279, 719, 1599, 899},   {1920, 900, 159, 450, -1, 450},
+               {1920, 900, 160, 0, 0, 0},           {1920, 900, 1760, 899, 1600, 899},
+               {1600, 1100, 800, 99, 800, -1},      {1600, 1100, 0, 999, 0, 899},
+               {1600, 1100, 0, 1000, 0, 900},       {1920, 1200, 0, 59, 0, -1},
+               {1920, 1200, 1919, 1139, 1599, 899}, {1920, 1200, 1919, 1140, 1599, 900},
+               {1440, 720, 79, 0, -1, 0},           {1440, 720, 80, 719, 0, 899},
+               {1440, 720, 1360, 0, 1600, 0},       {1366, 768, 1364, 767, 1599, 899},
+               {1366, 768, 1365, 0, 1600, 0},       {1400, 770, 15, 0, -1, 0},
+               {1400, 770, 1384, 0, 1600, 0},       {1600, 901, 0, 0, 0, 0},
+               {1601, 1000, 0, 49, 0, -1},          {7111, 4000, 0, 3999, 0, 899}};
   for (const auto& c : cases) {
     const SDL_Point canvas = WindowToCanvas({c.x, c.y}, {c.w, c.h});
-    EXPECT_EQ(std::pair(canvas.x, canvas.y), std::pair(c.canvasX, c.canvasY)) << c.w << "x" << c.h << " at " << c.x << "," << c.y;
+    EXPECT_EQ(std::pair(canvas.x, canvas.y), std::pair(c.canvasX, c.canvasY))
+        << c.w << "x" << c.h << " at " << c.x << "," << c.y;
   }
 }
 
 TEST(CanvasFitTest, TheWindowIsTheCanvasOrTheLargest16To9ThatFits) {
-  const struct { int32_t usableW, usableH, w, h; } cases[] = {
-      {1920, 1080, 1600, 900}, {1600, 900, 1600, 900}, {1366, 768, 1360, 765}, {1364, 747, 1328, 747},
-      {1280, 800, 1280, 720}, {1536, 864, 1536, 864}, {1599, 2000, 1584, 891}, {2000, 899, 1584, 891}};
+  const struct {
+    int32_t usableW, usableH, w, h;
+  } cases[] = {{1920, 1080, 1600, 900}, {1600, 900, 1600, 900}, {1366, 768, 1360, 765},
+               {1364, 747, 1328, 747},  {1280, 800, 1280, 720}, {1536, 864, 1536, 864},
+               {1599, 2000, 1584, 891}, {2000, 899, 1584, 891}};
   for (const auto& c : cases)
-    EXPECT_EQ(std::pair(WindowSizeFor({c.usableW, c.usableH}).w, WindowSizeFor({c.usableW, c.usableH}).h), std::pair(c.w, c.h)) << c.usableW << "x" << c.usableH;
+    EXPECT_EQ(
+        std::pair(WindowSizeFor({c.usableW, c.usableH}).w, WindowSizeFor({c.usableW, c.usableH}).h),
+        std::pair(c.w, c.h))
+        << c.usableW << "x" << c.usableH;
 }
-

@@ -1,8 +1,11 @@
-// The line rule, win and draw detection, the flat layout and the hovered cell, against brute-force oracles.
+// The line rule, win and draw detection, the flat layout and the hovered cell, against brute-force
+// oracles.
 #include "support/support.h"
 
 static Triple Sorted(Triple t) { return std::sort(t.begin(), t.end()), t; }
-static Triple CellsOf(const Line& l) { return Sorted({CellOfCoord(l[0]), CellOfCoord(l[1]), CellOfCoord(l[2])}); }
+static Triple CellsOf(const Line& l) {
+  return Sorted({CellOfCoord(l[0]), CellOfCoord(l[1]), CellOfCoord(l[2])});
+}
 
 struct RulesTest : GameTest {
   static int CellSizeOf(int d) {  // the cell size the title screen plays board d with
@@ -30,22 +33,26 @@ TEST_F(RulesTest, EveryLineRuleAgreesWithTheTripleTest) {
       ASSERT_EQ(walked, through[a]) << d << ": cell " << a;
       for (int b = a + 1; b < CellCount(d); ++b) {
         const auto found = third.find({a, b});
-        ASSERT_EQ(ThirdCellOfLine(d, a, b), found == third.end() ? -1 : found->second) << a << " " << b;
+        ASSERT_EQ(ThirdCellOfLine(d, a, b), found == third.end() ? -1 : found->second)
+            << a << " " << b;
       }
     }
   }
 }
 
-// A new game's winning lines and the hover records start at zeros. 2D records the later of its eight lines in the order rows,
-// columns, the diagonal, the other diagonal from (2, 0); 3D-5D the last line of the highest player
-// by cell numbers. A finished game keeps its result; a full board without a line is a draw.
+// A new game's winning lines and the hover records start at zeros. 2D records the later of its
+// eight lines in the order rows, columns, the diagonal, the other diagonal from (2, 0); 3D-5D the
+// last line of the highest player by cell numbers. A finished game keeps its result; a full board
+// without a line is a draw.
 TEST_F(RulesTest, WinAndDrawMatchAScanOfEveryLine) {
   const std::pair<std::vector<int>, Line> cases[] = {
       {{3, 4, 5, 0, 8}, {CellCoord{0, 0}, CellCoord{1, 1}, CellCoord{2, 2}}},
       {{6, 4, 2}, {CellCoord{2, 0}, CellCoord{1, 1}, CellCoord{0, 2}}},
       {{0, 3, 6, 1, 2}, {CellCoord{0, 0}, CellCoord{1, 0}, CellCoord{2, 0}}}};
   for (int d = 2; d <= 5; ++d)  // the start values: winning lines and hover records all zeros
-    EXPECT_EQ(std::pair(WinLine(d), HoveredCell(d)), std::pair(Line{CellCoord(size_t(d)), CellCoord(size_t(d)), CellCoord(size_t(d))}, CellCoord(size_t(d))));
+    EXPECT_EQ(std::pair(WinLine(d), HoveredCell(d)),
+              std::pair(Line{CellCoord(size_t(d)), CellCoord(size_t(d)), CellCoord(size_t(d))},
+                        CellCoord(size_t(d))));
   for (const auto& [cells, line] : cases) {
     StartNewGame();
     for (int cell : cells) CellValue(2, cell) = 4;
@@ -59,13 +66,15 @@ TEST_F(RulesTest, WinAndDrawMatchAScanOfEveryLine) {
       FillRandomBoard(d, playerCount, trial % 3 == 0 ? 1.0 : 0.3, random);
       std::pair<int, Triple> best{0, {}};
       for (const Triple& t : AllLines(d))
-        if (const int32_t p = CellValue(d, t[0]); p && CellValue(d, t[1]) == p && CellValue(d, t[2]) == p)
+        if (const int32_t p = CellValue(d, t[0]);
+            p && CellValue(d, t[1]) == p && CellValue(d, t[2]) == p)
           best = std::max(best, {p, t});
       bool full = true;
       for (int cell = 0; cell < CellCount(d); ++cell) full &= CellValue(d, cell) != 0;
       RulesOf(d)->checkWin();
       CheckFullBoard();
-      ASSERT_EQ(std::pair(gameOver, winner != 0), std::pair(best.first || full, best.first != 0)) << d << ": " << trial;
+      ASSERT_EQ(std::pair(gameOver, winner != 0), std::pair(best.first || full, best.first != 0))
+          << d << ": " << trial;
       if (!best.first) continue;
       const Line& line = WinLine(d);
       for (const CellCoord& c : line) ASSERT_EQ(CellValue(d, CellOfCoord(c)), winner);
@@ -79,22 +88,29 @@ TEST_F(RulesTest, WinAndDrawMatchAScanOfEveryLine) {
 }
 
 // s = 80: board2[0][0] at (680, 330), board2[2][2] at (840, 490); s = 60: board3[1][0][0] at
-// (510, 360), board3[2][2][2] at (630, 720), board4[1][1][0][0] at (410, 360), board4[2][2][2][2] at
-// (770, 720); s = 40: board5 at 0,0,0,0,0 (100, 230), at 1,1,1,0,0 (740, 390), at 2,2,2,2,2 (1460, 630).
-// Every square holds the points just inside its corners, and its edges belong to no cell.
+// (510, 360), board3[2][2][2] at (630, 720), board4[1][1][0][0] at (410, 360), board4[2][2][2][2]
+// at (770, 720); s = 40: board5 at 0,0,0,0,0 (100, 230), at 1,1,1,0,0 (740, 390), at 2,2,2,2,2
+// (1460, 630). Every square holds the points just inside its corners, and its edges belong to no
+// cell.
 TEST_F(RulesTest, FlatLayout) {
-  const std::array<int, 4> pinned[] = {{2, 0, 680, 330}, {2, 8, 840, 490}, {3, 9, 510, 360}, {3, 26, 630, 720},
-                                       {4, 36, 410, 360}, {4, 80, 770, 720}, {5, 0, 100, 230}, {5, 117, 740, 390},
-                                       {5, 242, 1460, 630}};
+  const std::array<int, 4> pinned[] = {{2, 0, 680, 330},  {2, 8, 840, 490},   {3, 9, 510, 360},
+                                       {3, 26, 630, 720}, {4, 36, 410, 360},  {4, 80, 770, 720},
+                                       {5, 0, 100, 230},  {5, 117, 740, 390}, {5, 242, 1460, 630}};
   for (const auto& [d, cell, left, top] : pinned)
-    EXPECT_EQ(std::pair(CellSquareOf(d, CellSizeOf(d), cell).left, CellSquareOf(d, CellSizeOf(d), cell).top), std::pair(left, top)) << d;
+    EXPECT_EQ(std::pair(CellSquareOf(d, CellSizeOf(d), cell).left,
+                        CellSquareOf(d, CellSizeOf(d), cell).top),
+              std::pair(left, top))
+        << d;
   for (int d = 2; d <= 5; ++d)
     for (int cell = 0, s = CellSizeOf(d); cell < CellCount(d); ++cell) {
       const CellSquare q = CellSquareOf(d, s, cell);
-      const std::tuple<int, int, bool> probes[] = {{q.left + 1, q.top + 1, true}, {q.left + s - 1, q.top + s - 1, true},
-                                                   {q.left, q.top + 1, false}, {q.left + 1, q.top + s, false}};
+      const std::tuple<int, int, bool> probes[] = {{q.left + 1, q.top + 1, true},
+                                                   {q.left + s - 1, q.top + s - 1, true},
+                                                   {q.left, q.top + 1, false},
+                                                   {q.left + 1, q.top + s, false}};
       for (const auto& [x, y, inside] : probes)
-        ASSERT_EQ(CellAtPoint(d, s, x, y), inside ? cell : -1) << d << ": " << cell << " at " << x << "," << y;
+        ASSERT_EQ(CellAtPoint(d, s, x, y), inside ? cell : -1)
+            << d << ": " << cell << " at " << x << "," << y;
     }
 }
 
@@ -110,12 +126,14 @@ TEST_F(RulesTest, HoverAndAssistMatchAScanOfEveryLine) {
       FillRandomBoard(d, 3, 0.4, random);
       const int cell = int(random() % unsigned(CellCount(d)));
       const CellSquare q = CellSquareOf(d, cellSize = CellSizeOf(d), cell);
-      frameInput.mouseX = SquareCentreX(q) + int(random() % 3) - 1, frameInput.mouseY = SquareCentreY(q);
+      frameInput.mouseX = SquareCentreX(q) + int(random() % 3) - 1,
+      frameInput.mouseY = SquareCentreY(q);
       const CellCoord before = HoveredCell(d);
       assistLines.clear();
       RulesOf(d)->updateHover();
       const bool empty = CellValue(d, cell) == 0;
-      ASSERT_EQ(std::pair(cellHovered, HoveredCell(d)), std::pair(empty && !gameOver, empty ? CoordOfCell(d, cell) : before));
+      ASSERT_EQ(std::pair(cellHovered, HoveredCell(d)),
+                std::pair(empty && !gameOver, empty ? CoordOfCell(d, cell) : before));
       std::vector<Triple> expected, collected;
       for (const Triple& t : AllLines(d)) {
         int own = 0, other = 0;
@@ -123,7 +141,8 @@ TEST_F(RulesTest, HoverAndAssistMatchAScanOfEveryLine) {
           const int32_t v = CellValue(d, c);
           own += v == currentPlayer, other += v != 0 && v != currentPlayer;
         }
-        if (empty && std::count(t.begin(), t.end(), cell) && !other) expected.insert(expected.end(), size_t(own), t);
+        if (empty && std::count(t.begin(), t.end(), cell) && !other)
+          expected.insert(expected.end(), size_t(own), t);
       }
       for (const Line& line : assistLines) {
         collected.push_back(CellsOf(line));
@@ -133,4 +152,3 @@ TEST_F(RulesTest, HoverAndAssistMatchAScanOfEveryLine) {
       ASSERT_EQ(collected, expected) << d << ": " << trial;
     }
 }
-

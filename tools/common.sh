@@ -13,8 +13,10 @@ export CCACHE_BASEDIR=$ZARNITH_ROOT CCACHE_NOHASHDIR=1
 BUILD_PACKAGES=(g++ make cmake ccache libsdl2-dev libsdl2-ttf-dev libgtest-dev libbenchmark-dev)
 # What the end-to-end tests and tools/xgame.py drive the real game and check the
 # package with: openbox is the window manager of the screen-size test; the soak
-# tool trims the game's heap through gdb before it reads the memory figures.
-TEST_PACKAGES=(python3 xvfb openbox xdotool imagemagick x11-utils desktop-file-utils gdb lintian appstream)
+# tool trims the game's heap through gdb before it reads the memory figures;
+# clang-format checks that every C++ file is formatted.
+TEST_PACKAGES=(python3 xvfb openbox xdotool imagemagick x11-utils desktop-file-utils gdb lintian appstream
+  clang-format)
 # What packing the Debian package needs besides the build: dpkg-buildflags and
 # dpkg-shlibdeps, and file, with which CPack finds the executables to scan.
 PACKAGE_PACKAGES=(dpkg-dev file)

@@ -14,7 +14,9 @@ void PrintButton(const Button& b) {
   std::printf("button %d %d %d %d %s\n", b.x, b.y, b.w, b.h, b.label.c_str());
 }
 
-void PrintColour(const char* name, SDL_Color c) { std::printf("colour %s %d %d %d\n", name, c.r, c.g, c.b); }
+void PrintColour(const char* name, SDL_Color c) {
+  std::printf("colour %s %d %d %d\n", name, c.r, c.g, c.b);
+}
 
 }  // namespace
 
@@ -27,7 +29,8 @@ int main() {
     if (b.dimensionValue == 0) continue;
     for (int cell = 0; cell < CellCount(b.dimensionValue); ++cell) {
       const CellSquare square = CellSquareOf(b.dimensionValue, b.cellSizeValue, cell);
-      std::printf("cell %d %d %d %d %d\n", b.dimensionValue, cell, square.left, square.top, square.side);
+      std::printf("cell %d %d %d %d %d\n", b.dimensionValue, cell, square.left, square.top,
+                  square.side);
     }
   }
   PrintColour("white", kWhite);

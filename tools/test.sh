@@ -25,6 +25,9 @@ run_ctest() {
   summaries+=("[$stage]" "$(grep -E '% tests passed|Total Test time|^[[:space:]]+[0-9]+ - ' "$log" || true)")
 }
 
+say "Checking the C++ formatting (.clang-format)"
+(cd "$ZARNITH_ROOT" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
+
 say "Configuring build/ (Release)"
 configure_build build -DCMAKE_BUILD_TYPE=Release
 say "Building build/"

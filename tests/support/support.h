@@ -39,17 +39,22 @@ inline Rgb ToRgb(SDL_Color c) { return {c.r, c.g, c.b}; }
 
 // A software renderer on a 1600x900 surface, installed as the game's renderer while it lives.
 struct Canvas {
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, kCanvasWidth, kCanvasHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormat(0, kCanvasWidth, kCanvasHeight, 32, SDL_PIXELFORMAT_ARGB8888);
   SDL_Renderer* previous = renderer;
   Canvas() { renderer = SDL_CreateSoftwareRenderer(surface); }
   ~Canvas() { SDL_DestroyRenderer(renderer), SDL_FreeSurface(surface), renderer = previous; }
-  void Clear(Rgb c = {}) { SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, 255), SDL_RenderClear(renderer); }
+  void Clear(Rgb c = {}) {
+    SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, 255), SDL_RenderClear(renderer);
+  }
   Rgb Pixel(int x, int y) const {
     Rgb c;
-    SDL_GetRGB(static_cast<const uint32_t*>(surface->pixels)[y * kCanvasWidth + x], surface->format, &c.r, &c.g, &c.b);
+    SDL_GetRGB(static_cast<const uint32_t*>(surface->pixels)[y * kCanvasWidth + x], surface->format,
+               &c.r, &c.g, &c.b);
     return c;
   }
-  int Count(Rgb colour, SDL_Rect a = {0, 0, kCanvasWidth, kCanvasHeight}) const {  // pixels of that colour
+  int Count(Rgb colour,
+            SDL_Rect a = {0, 0, kCanvasWidth, kCanvasHeight}) const {  // pixels of that colour
     int count = 0;
     for (int y = a.y; y < a.y + a.h; ++y)
       for (int x = a.x; x < a.x + a.w; ++x) count += Pixel(x, y) == colour;
@@ -57,14 +62,16 @@ struct Canvas {
   }
 };
 
-// Settings, state, input, view, meshes and Buttons as right after start-up; SDL_ttf started once for the
-// whole test program, so that text can be drawn.
+// Settings, state, input, view, meshes and Buttons as right after start-up; SDL_ttf started once
+// for the whole test program, so that text can be drawn.
 struct GameTest : ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(TTF_WasInit() || TTF_Init() == 0) << TTF_GetError();
     SetStartValues(), BuildCellMeshes(), BuildMenuButtons(), StartNewGame();
   }
-  void TearDown() override { CloseFonts(); }  // with the texts drawn in them, before the program ends
+  void TearDown() override {
+    CloseFonts();
+  }  // with the texts drawn in them, before the program ends
 };
 
 using Triple = std::array<int, 3>;  // three cell numbers, ascending
@@ -74,7 +81,8 @@ inline const std::vector<Triple>& AllLines(int d) {
   static std::array<std::vector<Triple>, kMaxDimensions + 1> cache;
   std::vector<Triple>& lines = cache[size_t(d)];
   std::vector<CellCoord> c;
-  for (int cell = 0; lines.empty() && cell < CellCount(d); ++cell) c.push_back(CoordOfCell(d, cell));
+  for (int cell = 0; lines.empty() && cell < CellCount(d); ++cell)
+    c.push_back(CoordOfCell(d, cell));
   for (int i = 0; i < int(c.size()); ++i)
     for (int j = i + 1; j < int(c.size()); ++j)
       for (int k = j + 1; k < int(c.size()); ++k)
@@ -86,5 +94,6 @@ inline const std::vector<Triple>& AllLines(int d) {
 inline void FillRandomBoard(int d, int32_t players, double filled, std::mt19937& random) {
   for (int cell = 0; cell < CellCount(d); ++cell)
     CellValue(d, cell) = std::uniform_real_distribution<>(0, 1)(random) < filled
-                             ? std::uniform_int_distribution<int32_t>(1, players)(random) : 0;
+                             ? std::uniform_int_distribution<int32_t>(1, players)(random)
+                             : 0;
 }
