@@ -3,6 +3,7 @@
 
 #include <SDL_ttf.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -32,15 +33,13 @@ void Report(const std::string& line) {
   std::fflush(stdout);
 }
 
-// Waits out the rest of the frame floor; a slow frame is followed at once.
-void HoldFrameFloor() {
-  const auto elapsed = static_cast<int32_t>(SDL_GetTicks() - frameStartTicks);
-  if (elapsed < static_cast<int32_t>(kFrameFloorMs)) {
-    SDL_Delay(kFrameFloorMs - static_cast<uint32_t>(elapsed));
-  }
-}
+void HoldFrameFloor() { SDL_Delay(FrameFloorDelayMs(SDL_GetTicks() - frameStartTicks)); }
 
 }  // namespace
+
+uint32_t FrameFloorDelayMs(uint32_t elapsedMs) {
+  return std::max(elapsedMs, kFrameFloorMs) - elapsedMs;
+}
 
 void SetStartValues() {
   ResetRunState();

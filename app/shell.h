@@ -9,6 +9,9 @@ constexpr uint32_t kFrameFloorMs = 8;  // a frame lasts at least this long (125 
 
 extern uint32_t frameStartTicks;  // SDL_GetTicks() at the start of the current frame, ms
 
+// The wait that keeps a frame that took `elapsedMs` to the frame floor; none after a slow frame.
+uint32_t FrameFloorDelayMs(uint32_t elapsedMs);
+
 // ---- Entry points -----------------------------------------------------------
 
 // Every global's start value, each group through its own function.

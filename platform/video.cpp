@@ -97,6 +97,14 @@ int CreateAfterAskingDriver(VideoReport report, int width, int height, uint32_t 
 
 }  // namespace
 
+VideoReport ReadVideoReport() {
+  VideoReport report;
+  report.userRenderDriver = HintValue(SDL_HINT_RENDER_DRIVER);
+  report.userSetFramebuffer = !HintValue(SDL_HINT_FRAMEBUFFER_ACCELERATION).empty();
+  report.mayHaveGpu = MayHaveGpu();
+  return report;
+}
+
 FramePath ChooseFramePath(const VideoReport& report) {
   if (report.userSetFramebuffer) return SdlChoice;
   // The renderer asked for is the one made; only SDL's software renderer
@@ -112,10 +120,7 @@ FramePath ChooseFramePath(const VideoReport& report) {
 
 int OpenWindowAndRenderer(int width, int height, uint32_t windowFlags, SDL_Window** window,
                           SDL_Renderer** renderer) {
-  VideoReport report;
-  report.userRenderDriver = HintValue(SDL_HINT_RENDER_DRIVER);
-  report.userSetFramebuffer = !HintValue(SDL_HINT_FRAMEBUFFER_ACCELERATION).empty();
-  report.mayHaveGpu = MayHaveGpu();
+  const VideoReport report = ReadVideoReport();
   switch (ChooseFramePath(report)) {
     case Software:
       return CreateSoftwareWindowAndRenderer(width, height, windowFlags, window, renderer);

@@ -25,6 +25,9 @@ struct VideoReport {
   std::string glRenderer;           // GL_RENDERER of its OpenGL context; empty without one
 };
 
+// What the user's SDL settings and the machine say before any renderer is made.
+VideoReport ReadVideoReport();
+
 // The path for what is known so far. AskDriver only while the driver's names
 // are still unread.
 FramePath ChooseFramePath(const VideoReport& report);
