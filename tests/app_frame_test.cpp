@@ -103,3 +103,9 @@ TEST(ProgramTest, StartUpSignalAndMissingDriver) {
               testing::ExitedWithCode(1),
               "Failed at SDL_Init\\(\\)\nFailed at SDL_CreateWindowAndRenderer\\(\\)\n");
 }
+
+// A frame lasts at least 8 ms: the wait is the rest of it, and nothing after a slow frame.
+TEST(FramePacingTest, TheWaitFillsTheFrameFloor) {
+  const std::pair<uint32_t, uint32_t> rows[] = {{0, 8}, {1, 7}, {7, 1}, {8, 0}, {9, 0}, {40, 0}};
+  for (const auto& [elapsed, wait] : rows) EXPECT_EQ(FrameFloorDelayMs(elapsed), wait) << elapsed;
+}
