@@ -79,7 +79,8 @@ static std::vector<Scene> Scenes() {
           .Board(2, 2, 0, 1, 1,
                  {{0, 1}, {1, 2}, {2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 2}, {7, 1}, {8, 1}})
           .At(backButton),
-      Scene("3d-bot-moved").Board(3, 3, 2, 2, 0.2).At(resetButton).View(40, 10, 0).Frames(101),
+      Scene("3d-bot-waits").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10, 0).Frames(100),
+      Scene("3d-bot-moved").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10, 0).Frames(101),
       Scene("4d-w-rotation").Board(4, 3, 0, 1, 0.2).At(wRotationButton, true).Frames(91),
       Scene("title-no-font", Menu).Board(4, 2, 1, 1, 0).At(Labelled("Quit")).NoFont(),
       Scene("5d-no-font").Board(5, 4, 2, 3, 0.3).Cell(0).NoFont(),
