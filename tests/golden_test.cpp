@@ -15,7 +15,7 @@ struct Scene {
   explicit Scene(std::string sceneName, Screen shown = Game) : name(sceneName), screen(shown) {}
   std::string name;
   Screen screen;
-  int32_t dimensions = 3, players = 3, bots = 0, mover = 1, level = 1;
+  int32_t dimensions = 3, players = 3, bots = 0, mover = 1;
   double filled = 0.0;  // share of the cells holding random marks of every player
   std::vector<std::pair<int, int32_t>> marks;  // cells and marks written over the random ones
   int pointerCell = -1;  // the cell, emptied, that the pointer rests on; or -1 for pointerX/Y
@@ -100,10 +100,10 @@ static void SetUpScene(const Scene& s) {
   playerCount = s.players;
   botCount = s.bots;
   currentPlayer = s.mover;
-  difficulty = s.level;
   assistMode = s.assist;
   cellSize =
       FindButton([&](const Button& b) { return b.dimensionValue == s.dimensions; }).cellSizeValue;
+  std::srand(1);  // the bots draw from rand()
   std::mt19937 random(7);
   FillRandomBoard(s.dimensions, s.players, s.filled, random);
   for (const auto& [cell, mark] : s.marks) CellValue(s.dimensions, cell) = mark;
