@@ -80,6 +80,8 @@ void RunFrame() {
   // pointer and events, unless a screen switch holds input back
   SampleInput();
   if (stopRequested) running = false;
+  // black bars where the window is not 16:9, under the canvas the screen draws
+  ClearWholeWindow();
   // run the screen chosen at the start of the frame, update then draw
   if (currentScreen == Game) {
     UpdateGame();

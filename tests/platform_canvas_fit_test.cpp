@@ -40,3 +40,31 @@ TEST(CanvasFitTest, TheWindowIsTheCanvasOrTheLargest16To9ThatFits) {
         std::pair(c.w, c.h))
         << c.usableW << "x" << c.usableH;
 }
+
+// A frame drawn through the logical size into a 16:10 window (1680x1050: the canvas scaled by 1.05
+// to 945 rows at y 52) paints the bars above and below it black over what the window held, and the
+// canvas as a 16:9 target shows it.
+TEST_F(GameTest, TheBarsOfA16To10WindowAreBlack) {
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+  ASSERT_EQ(SDL_CreateWindowAndRenderer(1680, 1050, 0, &window, &renderer), 0) << SDL_GetError();
+  SDL_RenderSetLogicalSize(renderer, kCanvasWidth, kCanvasHeight);
+  SDL_Surface* shown = SDL_GetWindowSurface(window);
+  SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 255, 255, 255));  // an old back buffer
+  RunFrame();
+  const auto at = [&](int x, int y) {
+    Rgb c;
+    SDL_GetRGB(static_cast<const uint32_t*>(shown->pixels)[y * shown->pitch / 4 + x], shown->format,
+               &c.r, &c.g, &c.b);
+    return c;
+  };
+  int black = 0;
+  for (int y : {0, 51, 997, 1049})
+    for (int x = 0; x < 1680; ++x) black += at(x, y) == Rgb{};
+  EXPECT_EQ(black, 4 * 1680);
+  const Rgb inside = at(10, 62);  // canvas pixel (10, 10)
+  SDL_DestroyRenderer(renderer), SDL_DestroyWindow(window), SDL_Quit(), window = nullptr,
+                                                                        renderer = nullptr;
+  Canvas canvas;
+  ResetTitleBackground(), DrawMenu();
+  EXPECT_EQ(inside, canvas.Pixel(10, 10));
+}
