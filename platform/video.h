@@ -23,6 +23,7 @@ struct VideoReport {
   bool mayHaveGpu = true;           // false when the system shows no GPU render node
   std::string rendererName;         // SDL_RendererInfo::name of SDL's choice, e.g. "opengl"
   std::string glRenderer;           // GL_RENDERER of its OpenGL context; empty without one
+  bool onLinux = true;              // render nodes and Mesa's names are read only on Linux
 };
 
 // What the user's SDL settings and the machine say before any renderer is made.
