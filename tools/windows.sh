@@ -12,8 +12,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 out=$(cd "${1:-$ZARNITH_ROOT}" && pwd)
 toolchain=$ZARNITH_ROOT/cmake/mingw-w64-x86_64.cmake
-# dpkg-dev unpacks the source packages; imagemagick makes the icon.
-ensure_packages mingw-w64 cmake make dpkg-dev xz-utils imagemagick zip
+ensure_packages cmake make "${WINDOWS_PACKAGES[@]}"
 
 # The Debian version of the source that built binary package $1.
 source_version() {
@@ -26,14 +25,18 @@ compiler=$(x86_64-w64-mingw32-gcc-win32 -dumpversion)
 libs=${XDG_CACHE_HOME:-$HOME/.cache}/zarnith-windows/freetype-${freetype}_sdl2-${sdl2}_sdl2-ttf-${sdl2_ttf}_mingw-${compiler}
 
 # Builds source folder $1 with the mingw toolchain and installs it into the cache.
+# The compilers' output of code that is not ours is shown only when the build fails.
 build_library() {
-  local source=$1 build=$1-build
+  local source=$1 build=${1%/}-build
   shift
-  cmake -S "$source" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$libs" -DCMAKE_FIND_ROOT_PATH="$libs" -DCMAKE_PREFIX_PATH="$libs" \
-    "$@" >/dev/null
-  cmake --build "$build" -j "$JOBS" >/dev/null
-  cmake --install "$build" >/dev/null
+  if ! {
+    cmake -S "$source" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_INSTALL_PREFIX="$libs" -DCMAKE_FIND_ROOT_PATH="$libs" -DCMAKE_PREFIX_PATH="$libs" "$@" &&
+      cmake --build "$build" -j "$JOBS" && cmake --install "$build"
+  } >"$build.log" 2>&1; then
+    tail -n 40 "$build.log" >&2
+    return 1
+  fi
 }
 
 # Fetches the three source packages with apt, through deb-src entries made from
