@@ -79,7 +79,12 @@ build_libraries() {
   trap - EXIT
 }
 
+# Clones that share the cache wait while one of them builds it.
+mkdir -p "${libs%/*}"
+exec {cache_lock}>"$libs.lock"
+flock "$cache_lock"
 [[ -f $libs/complete ]] || build_libraries
+flock -u "$cache_lock"
 
 say "Building build-windows/ (Release, the game alone)"
 configure_build build-windows -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
