@@ -22,6 +22,10 @@ freetype=$(source_version libfreetype-dev)
 sdl2=$(source_version libsdl2-dev)
 sdl2_ttf=$(source_version libsdl2-ttf-dev)
 compiler=$(x86_64-w64-mingw32-gcc-win32 -dumpversion)
+if [[ -z $freetype || -z $sdl2 || -z $sdl2_ttf ]]; then
+  echo "error: apt offers no libfreetype-dev, libsdl2-dev or libsdl2-ttf-dev; run apt-get update" >&2
+  exit 1
+fi
 libs=${XDG_CACHE_HOME:-$HOME/.cache}/zarnith-windows/freetype-${freetype}_sdl2-${sdl2}_sdl2-ttf-${sdl2_ttf}_mingw-${compiler}
 
 # Builds source folder $1 with the mingw toolchain and installs it into the cache.
