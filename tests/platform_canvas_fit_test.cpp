@@ -40,3 +40,24 @@ TEST(CanvasFitTest, TheWindowIsTheCanvasOrTheLargest16To9ThatFits) {
         std::pair(c.w, c.h))
         << c.usableW << "x" << c.usableH;
 }
+
+// A frame drawn through the logical size into a 16:10 window (1680x1050: the canvas scaled by 1.05
+// to 945 rows at y 52) paints the bars above and below it black over what the window held.
+TEST_F(GameTest, TheBarsOfA16To10WindowAreBlack) {
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+  ASSERT_EQ(SDL_CreateWindowAndRenderer(1680, 1050, 0, &window, &renderer), 0) << SDL_GetError();
+  SDL_RenderSetLogicalSize(renderer, kCanvasWidth, kCanvasHeight);
+  SDL_Surface* shown = SDL_GetWindowSurface(window);
+  SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 255, 255, 255));  // an old back buffer
+  RunFrame();
+  const Uint32 black = SDL_MapRGB(shown->format, 0, 0, 0);
+  for (int y : {0, 51, 997, 1049}) {
+    const auto* row =
+        reinterpret_cast<const Uint32*>(static_cast<Uint8*>(shown->pixels) + y * shown->pitch);
+    EXPECT_EQ(std::count(row, row + 1680, black), 1680) << "row " << y;
+  }
+  SDL_DestroyRenderer(renderer);
+  SDL_DestroyWindow(window);
+  SDL_Quit();
+  renderer = nullptr;
+}
