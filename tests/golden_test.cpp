@@ -19,7 +19,7 @@ struct Scene {
   double filled = 0.0;   // share of the cells holding random marks of every player
   std::string marks;     // marks of cells 0, 1, ... written over the random ones; '.' keeps one
   int pointerCell = -1;  // the cell, emptied, that the pointer rests on; or -1 for pointerX/Y
-  int32_t pointerX = 0, pointerY = 0;
+  int32_t pointerX = 0, pointerY = 0, dragX = 0, dragY = 0;  // dragged from (x - dragX, y - dragY)
   bool release = false, assist = false, font = true;
   double yaw = 0.0, pitch = 0.0, w = 0.0;  // view angles, degrees
   int frames = 1;
@@ -34,6 +34,10 @@ struct Scene {
   }
   Scene& At(const Button& b, bool click = false) {
     std::tie(pointerX, pointerY, release) = std::tuple(b.x + b.w / 2, b.y + b.h / 2, click);
+    return *this;
+  }
+  Scene& Drag(int32_t dx, int32_t dy) {
+    std::tie(dragX, dragY) = std::pair(dx, dy);
     return *this;
   }
   Scene& View(double y, double p, double wNow) {
@@ -73,6 +77,12 @@ static std::vector<Scene> Scenes() {
       Scene("3d-draw").Board(3, 3, 0, 1, 0, "122131311223232123112221133").At(backButton),
       Scene("3d-bot-waits").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10, 0).Frames(100),
       Scene("3d-bot-moved").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10, 0).Frames(101),
+      Scene("3d-reset-eases")
+          .Board(3, 4, 0, 1, 0, "1..2...3..4")
+          .At(resetButton, true)
+          .View(5.5, -5 / 0.9, 0)
+          .Frames(2),
+      Scene("3d-dragged").Board(3, 2, 0, 2, 0.3).At(resetButton).Drag(-100, 50).View(10, 10, 0),
       Scene("4d-w-rotation").Board(4, 3, 0, 1, 0.2).At(wRotationButton, true).Frames(91),
       Scene("title-no-font", Menu).Board(4, 2, 1, 1, 0).At(Labelled("Quit")).NoFont(),
       Scene("5d-no-font").Board(5, 4, 2, 3, 0.3).Cell(0).NoFont(),
@@ -110,6 +120,9 @@ static void SetUpScene(const Scene& s) {
     frameInput.mouseY = SquareCentreY(q);
   }
   frameInput.mouseReleased = s.release;
+  frameInput.mouseHeld = s.dragX || s.dragY;
+  frameInput.prevMouseX = frameInput.mouseX - s.dragX;
+  frameInput.prevMouseY = frameInput.mouseY - s.dragY;
   viewYaw = s.yaw;
   viewPitch = s.pitch;
   wAngle = s.w;
