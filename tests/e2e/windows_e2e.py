@@ -10,14 +10,10 @@ import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from wine import windows_game, wine_prefix  # noqa: E402
-from xgame import CORNER, Facts, Game, XServer, wait_until  # noqa: E402
+from xgame import CORNER, Facts, Game, XServer  # noqa: E402
 
 FACTS = Facts(sys.argv[1])
-PLAY_OUTLINE = (FACTS.button_centre("Play")[0], FACTS.buttons["Play"][1])  # the middle of its top edge
-
-
-def await_colour(x, game, point, colour, what):
-    wait_until(lambda: x.screenshot().pixel(*game.to_screen(point)) == FACTS.colours[colour], 20, what)
+PLAY_OUTLINE = FACTS.play_outline()
 
 
 with tempfile.TemporaryDirectory() as work, XServer() as x, wine_prefix(x) as (env, wine):
@@ -27,10 +23,10 @@ with tempfile.TemporaryDirectory() as work, XServer() as x, wine_prefix(x) as (e
             os.remove(os.path.join(os.path.dirname(exe), "Text.ttf"))
         with Game(x, exe, env=env, prefix=wine) as game:
             game.wait_window(60)
-            await_colour(x, game, PLAY_OUTLINE, "white", f"the title screen {font} Text.ttf")
+            game.await_colour(FACTS, PLAY_OUTLINE, "white", f"the title screen {font} Text.ttf")
             x.click(*game.to_screen(FACTS.button_centre("Play")))
-            await_colour(x, game, CORNER, "turn1", "a game with player 1 to move")
+            game.await_colour(FACTS, CORNER, "turn1", "a game with player 1 to move")
             x.click(*game.to_screen(FACTS.button_centre("Back")))
-            await_colour(x, game, PLAY_OUTLINE, "white", "the title screen after \"Back\"")
+            game.await_colour(FACTS, PLAY_OUTLINE, "white", "the title screen after \"Back\"")
             x.key("Escape")
             assert game.wait_exit(30) == 0, f"Escape: status {game.proc.returncode}: {game.output()}"
