@@ -97,6 +97,7 @@ TEST_F(FrameTest, EscapeAndF11) {
 // video driver the program says so and exits with 1.
 TEST(ProgramTest, StartUpSignalAndMissingDriver) {
   const int ttfUsers = TTF_WasInit();
+  const int allocations = SDL_GetNumAllocations();
   testing::internal::CaptureStdout();
   ASSERT_TRUE(StartUp());
   EXPECT_TRUE(running && !fullscreen && currentScreen == Menu && window && renderer &&
@@ -110,6 +111,7 @@ TEST(ProgramTest, StartUpSignalAndMissingDriver) {
   ShutDown();
   EXPECT_EQ(std::tuple(TTF_WasInit(), testing::internal::GetCapturedStdout(), window, renderer),
             std::tuple(ttfUsers, std::string(), nullptr, nullptr));
+  EXPECT_EQ(SDL_GetNumAllocations(), allocations) << "fonts and texts are freed";
   const auto withoutVideo = [] {  // in the child process of the death test only
     setenv("SDL_VIDEODRIVER", "nosuch", 1);
     dup2(STDERR_FILENO, STDOUT_FILENO);

@@ -58,7 +58,8 @@ struct Scene {
   }
 };
 
-// Every screen, Button state, board size, mark, tint, status line and view the player meets.
+// Every screen, Button state, board size, mark, tint, status line and view the player meets. The
+// views' turns reset at every scene's start, as at start-up; a scene after a turned one shows it.
 static std::vector<Scene> Scenes() {
   BuildMenuButtons();
   std::vector<Scene> scenes = {
@@ -68,6 +69,7 @@ static std::vector<Scene> Scenes() {
       Scene("title-hard", Menu).Board(2, 2, 2, 1, 0).At(Labelled("Hard"), true),
       Scene("2d-assist").Board(2, 5, 0, 3, 0.5).Cell(4).Assist(),
       Scene("3d-assist").Board(3, 5, 0, 3, 0.4).Cell(13).Assist().View(30, -20, 0),
+      Scene("4d-w-rotation").Board(4, 3, 0, 1, 0.2).At(wRotationButton, true).Frames(91),
       Scene("4d-assist").Board(4, 5, 0, 4, 0.4).Cell(40).Assist().View(-25, 15, 0),
       Scene("5d-assist").Board(5, 5, 0, 5, 0.4).Cell(121).Assist(),
       Scene("2d-won").Board(2, 3, 1, 1, 0, "12..1.3").Cell(8, true),
@@ -77,13 +79,17 @@ static std::vector<Scene> Scenes() {
       Scene("3d-draw").Board(3, 3, 0, 1, 0, "122131311223232123112221133").At(backButton),
       Scene("3d-bot-waits").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10, 0).Frames(100),
       Scene("3d-bot-moved").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10, 0).Frames(101),
-      Scene("3d-reset-eases")
-          .Board(3, 4, 0, 1, 0, "1..2...3..4")
+      Scene("3d-reset")
+          .Board(3, 4, 0, 1, 0, "1..2..3")
           .At(resetButton, true)
           .View(5.5, -5 / 0.9, 0)
           .Frames(2),
+      Scene("3d-reset-5")
+          .Board(3, 2, 0, 2, 0.2)
+          .At(resetButton, true)
+          .View(5 / 0.9, 10, 0)
+          .Frames(2),
       Scene("3d-dragged").Board(3, 2, 0, 2, 0.3).At(resetButton).Drag(-100, 50).View(10, 10, 0),
-      Scene("4d-w-rotation").Board(4, 3, 0, 1, 0.2).At(wRotationButton, true).Frames(91),
       Scene("title-no-font", Menu).Board(4, 2, 1, 1, 0).At(Labelled("Quit")).NoFont(),
       Scene("5d-no-font").Board(5, 4, 2, 3, 0.3).Cell(0).NoFont(),
   };
