@@ -60,7 +60,7 @@ bool StartUp() {
   if (SDL_Init(SDL_INIT_EVERYTHING) < 0) Report("Failed at SDL_Init()");
   if (TTF_Init() < 0) Report(std::string("Error: ") + SDL_GetError());
   const WindowSize size = WindowSizeFor(UsableDesktopSize());
-  if (OpenWindowAndRenderer(size.w, size.h, fullscreen, &window, &renderer) < 0) {
+  if (OpenWindowAndRenderer(size.w, size.h, FullscreenFlags(), &window, &renderer) < 0) {
     Report("Failed at SDL_CreateWindowAndRenderer()");
     return false;
   }

@@ -19,7 +19,7 @@ void HandleEvent(const SDL_Event& event, const Uint8* keys) {
   if (event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_F11 &&
       !event.key.repeat) {
     fullscreen = !fullscreen;
-    SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN : 0);
+    SDL_SetWindowFullscreen(window, FullscreenFlags());
   }
 
   if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT) {

@@ -17,13 +17,16 @@ enum Screen : int32_t { Menu = 0, Game = 1 };
 // ---- Window and run state: live from start-up to exit -----------------------
 
 extern bool running;            // the frame loop goes on while true
-extern bool fullscreen;         // F11 flips it; applied with SDL_WINDOW_FULLSCREEN
+extern bool fullscreen;         // F11 flips it; applied through FullscreenFlags
 extern SDL_Window* window;      // the one window, null when it could not be created
 extern SDL_Renderer* renderer;  // every drawing call goes through it
 extern Screen currentScreen;    // which screen the frame loop runs
 
 // Running, windowed, on the title screen.
 void ResetRunState();
+
+// The window flags that `fullscreen` asks for: SDL_WINDOW_FULLSCREEN or none.
+Uint32 FullscreenFlags();
 
 // ---- Frame input: sampled once per frame for the screens --------------------
 

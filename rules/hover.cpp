@@ -22,15 +22,12 @@ bool LineHoldsOtherMark(int dimensions, const Line& line, int32_t player) {
 // Appends every line through the hovered cell that holds a mark of the player
 // to move and none of anyone else. A line holding two of the player's marks
 // is appended twice, once from each mark.
-void CollectAssistLines(int dimensions, const CellCoord& hovered) {
+void CollectAssistLines(int dimensions, int hovered) {
   const int count = CellCount(dimensions);
   for (int cell = 0; cell < count; ++cell) {
     if (CellValue(dimensions, cell) != currentPlayer) continue;
-    const CellCoord own = CoordOfCell(dimensions, cell);
-    bool ok = true;
-    Line line;
-    LineThroughCells(own, hovered, line, ok);
-    if (ok && !LineHoldsOtherMark(dimensions, line, currentPlayer)) assistLines.push_back(line);
+    const std::optional<Line> line = LineThroughCells(dimensions, cell, hovered);
+    if (line && !LineHoldsOtherMark(dimensions, *line, currentPlayer)) assistLines.push_back(*line);
   }
 }
 
@@ -41,7 +38,7 @@ void UpdateHover(int dimensions) {
   const bool found = cell >= 0 && CellValue(dimensions, cell) == 0;
   if (found) {
     HoveredCell(dimensions) = CoordOfCell(dimensions, cell);
-    if (assistMode) CollectAssistLines(dimensions, HoveredCell(dimensions));
+    if (assistMode) CollectAssistLines(dimensions, cell);
   }
   cellHovered = found && !gameOver;
 }

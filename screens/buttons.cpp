@@ -3,6 +3,7 @@
 
 #include "platform/platform.h"
 #include "render/colours.h"
+#include "rules/layout.h"
 
 std::vector<Button> menuButtons;
 Button backButton;
@@ -13,23 +14,51 @@ namespace {
 
 constexpr int32_t kOutlineCornerGap = 10;  // pixels left open at each end of an outline side
 
-Button SettingButton(const char* label, SDL_Rect r, int32_t players, int32_t dimensions,
-                     int32_t bots, int32_t level, int32_t cellSizeValue = 0) {
+constexpr int kLabelPoints = 36;       // most labels
+constexpr int kDifficultyPoints = 30;  // "Easy", "Meh", "Hard"
+constexpr int kSmallLabelPoints = 24;  // "Assist Mode", "Quit", "Reset", "W Rotation"
+
+Button MakeButton(const char* label, SDL_Rect r, int points) {
   Button b;
   b.x = r.x;
   b.y = r.y;
   b.w = r.w;
   b.h = r.h;
   b.label = label;
-  b.playerValue = players;
-  b.dimensionValue = dimensions;
-  b.botValue = bots;
-  b.difficultyValue = level;
-  b.cellSizeValue = cellSizeValue;
+  b.labelPoints = points;
   return b;
 }
 
-Button ActionButton(const char* label, SDL_Rect r) { return SettingButton(label, r, 0, 0, -1, 0); }
+Button DimensionButton(const char* label, SDL_Rect r, int32_t dimensions) {
+  Button b = MakeButton(label, r, kLabelPoints);
+  b.dimensionValue = dimensions;
+  b.cellSizeValue = CellSizeFor(dimensions);
+  return b;
+}
+
+Button PlayerButton(const char* label, SDL_Rect r, int32_t players) {
+  Button b = MakeButton(label, r, kLabelPoints);
+  b.playerValue = players;
+  return b;
+}
+
+Button BotButton(const char* label, SDL_Rect r, int32_t bots) {
+  Button b = MakeButton(label, r, kLabelPoints);
+  b.botValue = bots;
+  return b;
+}
+
+Button DifficultyButton(const char* label, SDL_Rect r, Difficulty level) {
+  Button b = MakeButton(label, r, kDifficultyPoints);
+  b.difficultyValue = level;
+  return b;
+}
+
+Button ActionButton(const char* label, SDL_Rect r, int points, ButtonAction action) {
+  Button b = MakeButton(label, r, points);
+  b.action = action;
+  return b;
+}
 
 }  // namespace
 
@@ -37,41 +66,41 @@ void BuildMenuButtons() {
   menuButtons.clear();
   // Four columns: dimensions, players, bots, and on the right the actions
   // above the difficulties. Smallest value on top, 100 pixels per step down.
-  menuButtons.push_back(SettingButton("5 Dimensions", {150, 650, 360, 60}, 0, 5, -1, 0, 40));
-  menuButtons.push_back(SettingButton("4 Dimensions", {150, 550, 360, 60}, 0, 4, -1, 0, 60));
-  menuButtons.push_back(SettingButton("3 Dimensions", {150, 450, 360, 60}, 0, 3, -1, 0, 60));
-  menuButtons.push_back(SettingButton("2 Dimensions", {150, 350, 360, 60}, 0, 2, -1, 0, 80));
-  menuButtons.push_back(SettingButton("5 Players", {550, 650, 300, 60}, 5, 0, -1, 0));
-  menuButtons.push_back(SettingButton("4 Players", {550, 550, 300, 60}, 4, 0, -1, 0));
-  menuButtons.push_back(SettingButton("3 Players", {550, 450, 300, 60}, 3, 0, -1, 0));
-  menuButtons.push_back(SettingButton("2 Players", {550, 350, 300, 60}, 2, 0, -1, 0));
-  menuButtons.push_back(SettingButton("4 Bots", {900, 750, 200, 60}, 0, 0, 4, 0));
-  menuButtons.push_back(SettingButton("3 Bots", {900, 650, 200, 60}, 0, 0, 3, 0));
-  menuButtons.push_back(SettingButton("2 Bots", {900, 550, 200, 60}, 0, 0, 2, 0));
-  menuButtons.push_back(SettingButton("1 Bots", {900, 450, 200, 60}, 0, 0, 1, 0));
-  menuButtons.push_back(SettingButton("0 Bots", {900, 350, 200, 60}, 0, 0, 0, 0));
-  menuButtons.push_back(SettingButton("Easy", {1225, 625, 150, 40}, 0, 0, -1, 1));
-  menuButtons.push_back(SettingButton("Meh", {1225, 685, 150, 40}, 0, 0, -1, 2));
-  menuButtons.push_back(SettingButton("Hard", {1225, 745, 150, 40}, 0, 0, -1, 3));
-  menuButtons.push_back(ActionButton("Play", {1200, 350, 200, 60}));
-  menuButtons.push_back(ActionButton("Assist Mode", {1175, 450, 250, 40}));
-  menuButtons.push_back(ActionButton("Quit", {1250, 530, 100, 35}));
+  menuButtons.push_back(DimensionButton("5 Dimensions", {150, 650, 360, 60}, 5));
+  menuButtons.push_back(DimensionButton("4 Dimensions", {150, 550, 360, 60}, 4));
+  menuButtons.push_back(DimensionButton("3 Dimensions", {150, 450, 360, 60}, 3));
+  menuButtons.push_back(DimensionButton("2 Dimensions", {150, 350, 360, 60}, 2));
+  menuButtons.push_back(PlayerButton("5 Players", {550, 650, 300, 60}, 5));
+  menuButtons.push_back(PlayerButton("4 Players", {550, 550, 300, 60}, 4));
+  menuButtons.push_back(PlayerButton("3 Players", {550, 450, 300, 60}, 3));
+  menuButtons.push_back(PlayerButton("2 Players", {550, 350, 300, 60}, 2));
+  menuButtons.push_back(BotButton("4 Bots", {900, 750, 200, 60}, 4));
+  menuButtons.push_back(BotButton("3 Bots", {900, 650, 200, 60}, 3));
+  menuButtons.push_back(BotButton("2 Bots", {900, 550, 200, 60}, 2));
+  menuButtons.push_back(BotButton("1 Bots", {900, 450, 200, 60}, 1));
+  menuButtons.push_back(BotButton("0 Bots", {900, 350, 200, 60}, 0));
+  menuButtons.push_back(DifficultyButton("Easy", {1225, 625, 150, 40}, Easy));
+  menuButtons.push_back(DifficultyButton("Meh", {1225, 685, 150, 40}, Meh));
+  menuButtons.push_back(DifficultyButton("Hard", {1225, 745, 150, 40}, Hard));
+  menuButtons.push_back(ActionButton("Play", {1200, 350, 200, 60}, kLabelPoints, PlayAction));
+  menuButtons.push_back(
+      ActionButton("Assist Mode", {1175, 450, 250, 40}, kSmallLabelPoints, AssistAction));
+  menuButtons.push_back(ActionButton("Quit", {1250, 530, 100, 35}, kSmallLabelPoints, QuitAction));
 
-  backButton = ActionButton("Back", {1400, 815, 150, 45});
-  resetButton = ActionButton("Reset", {1100, 700, 100, 35});
-  wRotationButton = ActionButton("W Rotation", {1050, 750, 200, 35});
+  // The game screen handles each of its Buttons by its global, so they carry no action.
+  backButton = MakeButton("Back", {1400, 815, 150, 45}, kLabelPoints);
+  resetButton = MakeButton("Reset", {1100, 700, 100, 35}, kSmallLabelPoints);
+  wRotationButton = MakeButton("W Rotation", {1050, 750, 200, 35}, kSmallLabelPoints);
 }
 
-bool IsActionButton(const Button& b) {
-  return b.playerValue == 0 && b.dimensionValue == 0 && b.botValue == -1 && b.difficultyValue == 0;
-}
+bool IsActionButton(const Button& b) { return b.action != NoAction; }
 
 bool PointInButton(const Button& b, int32_t x, int32_t y) {
   return b.x <= x && x <= b.x + b.w && b.y <= y && y <= b.y + b.h;
 }
 
 bool PointStrictlyInButton(const Button& b, int32_t x, int32_t y) {
-  return b.x < x && x < b.x + b.w && b.y < y && y < b.y + b.h;
+  return StrictlyInside({b.x, b.y, b.w, b.h}, x, y);
 }
 
 SDL_Point LabelCorner(const Button& b, int tw, int th) {

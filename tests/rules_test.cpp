@@ -28,7 +28,7 @@ TEST_F(RulesTest, EveryLineRuleAgreesWithTheTripleTest) {
     }
     for (int a = 0; a < CellCount(d); ++a) {
       std::vector<Triple> walked;
-      ForEachLineThrough(d, a, [&](int u, int v) { walked.push_back(Sorted({a, u, v})); });
+      for (const auto& [u, v] : LinesThrough(d, a)) walked.push_back(Sorted({a, u, v}));
       std::sort(walked.begin(), walked.end());
       ASSERT_EQ(walked, through[a]) << d << ": cell " << a;
       for (int b = a + 1; b < CellCount(d); ++b) {

@@ -58,7 +58,7 @@ TEST_F(ScreensTest, TitleButtonsApplyTheirSettings) {
       {"Meh", {3, 1, 2}},       {"2 Players", {2, 1, 2}}};
   for (const auto& [label, settings] : steps) {
     Click(label);
-    EXPECT_EQ((std::array{playerCount, botCount, difficulty}), settings) << label;
+    EXPECT_EQ((std::array<int32_t, 3>{playerCount, botCount, difficulty}), settings) << label;
   }
   const Button& assist = Labelled("Assist Mode");
   for (int frame = 0; frame < 3; ++frame) TitleFrame(assist.x + assist.w, assist.y + assist.h);
