@@ -19,20 +19,25 @@ constexpr int32_t NextIndexOnLine(int32_t u, int32_t v) {
   return w >= 0 && w < kBoardSide ? w : -1;
 }
 
-// The cell number after `first` and `second` on their line, or -1 when no
-// line starts with them. Inline: the win check calls it for every pair of a
-// player's marks. 3D: cells 0 (0,0,0) and 13 (1,1,1) give 26 (2,2,2).
-constexpr int ThirdCellOfLine(int dimensions, int first, int second) {
-  if (first == second) return -1;
-  const CellIndices u = IndicesOfCell(dimensions, first);
-  const CellIndices v = IndicesOfCell(dimensions, second);
+// The cell number after the cells of indices u and v on their line, or -1
+// when no line starts with them. Inline: the win check calls it for every
+// pair of a player's marks. 3D: (0,0,0) and (1,1,1) give 26, which is (2,2,2).
+constexpr int ThirdCellOfLine(int dimensions, const CellIndices& u, const CellIndices& v) {
   int third = 0;
+  bool moves = false;  // the cells differ on some axis
   for (int d = 0; d < dimensions; ++d) {
     const int32_t w = NextIndexOnLine(u[d], v[d]);
     if (w < 0) return -1;
+    moves = moves || u[d] != v[d];
     third = third * kBoardSide + w;
   }
-  return third;
+  return moves ? third : -1;
+}
+
+// The same for cell numbers.
+constexpr int ThirdCellOfLine(int dimensions, int first, int second) {
+  return ThirdCellOfLine(dimensions, IndicesOfCell(dimensions, first),
+                         IndicesOfCell(dimensions, second));
 }
 
 // ---- Operations on the rule ---------------------------------------------------

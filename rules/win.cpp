@@ -24,10 +24,12 @@ std::vector<int> CellsOfPlayer(int dimensions, int32_t player) {
 // first hit of a descending pair scan is that last triple.
 bool RecordLastLineOf(int dimensions, int32_t player) {
   const std::vector<int> cells = CellsOfPlayer(dimensions, player);
+  std::vector<CellIndices> indices;  // decoded once, not once per pair
+  for (int cell : cells) indices.push_back(IndicesOfCell(dimensions, cell));
   const int m = static_cast<int>(cells.size());
   for (int i = m - 3; i >= 0; --i) {
     for (int j = m - 2; j > i; --j) {
-      const int third = ThirdCellOfLine(dimensions, cells[i], cells[j]);
+      const int third = ThirdCellOfLine(dimensions, indices[i], indices[j]);
       if (third < 0 || CellValue(dimensions, third) != player) continue;
       gameOver = true;
       winner = player;
