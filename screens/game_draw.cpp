@@ -174,7 +174,7 @@ void DrawGame() {
   DrawBackground();
   // grids, marks, result and assist lines, hover, projected view
   DrawBoard();
-  // "Back" is on every board
+  // backButton is on every board
   DrawButton(backButton);
   // whose turn, or how the game ended
   DrawStatusLine();

@@ -32,7 +32,7 @@ constexpr int kTitleMiddleY = 150;  // pixels from the top to the title's middle
 
 // ---- Update -----------------------------------------------------------------
 
-// "Play": the game screen runs from the next frame, and the generator is
+// PlayAction: the game screen runs from the next frame, and the generator is
 // reseeded from rand() and the click position so that games differ. The
 // product wraps in unsigned 32-bit arithmetic; signed overflow would be undefined.
 void StartPlaying() {
@@ -111,7 +111,7 @@ void FillBackground() {
 }
 
 // A setting Button is selected when its value is the setting's current value;
-// of the actions only "Assist Mode" can be, while assist is on.
+// of the actions only AssistAction can be, while assist is on.
 bool IsSelected(const Button& b) {
   if (IsActionButton(b)) return b.action == AssistAction && assistMode;
   return b.dimensionValue == dimensionCount || b.playerValue == playerCount ||
@@ -142,7 +142,7 @@ void FillOverlay(const Button& b, SDL_Color colour, SDL_BlendMode mode) {
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
 }
 
-// NOTE: a hovered "Assist Mode" is lightened even while on, so the pointer
+// NOTE: a hovered AssistAction Button is lightened even while on, so the pointer
 // shows on it, whereas a hovered selected setting Button stays dark.
 void DrawOverlay(const Button& b, bool selected) {
   if (b.action == AssistAction && assistMode && b.hovered) {

@@ -7,13 +7,7 @@ static Triple CellsOf(const Line& l) {
   return Sorted({CellOfCoord(l[0]), CellOfCoord(l[1]), CellOfCoord(l[2])});
 }
 
-struct RulesTest : GameTest {
-  static int CellSizeOf(int d) {  // the cell size the title screen plays board d with
-    for (const Button& b : menuButtons)
-      if (b.dimensionValue == d) return b.cellSizeValue;
-    return 0;
-  }
-};
+using RulesTest = GameTest;
 
 // (5^n - 3^n) / 2 lines; the third cell of two and the walk over the lines through a cell agree
 // with them. (The line through two cells is checked by the assist lines below.)
@@ -97,12 +91,12 @@ TEST_F(RulesTest, FlatLayout) {
                                        {3, 26, 630, 720}, {4, 36, 410, 360},  {4, 80, 770, 720},
                                        {5, 0, 100, 230},  {5, 117, 740, 390}, {5, 242, 1460, 630}};
   for (const auto& [d, cell, left, top] : pinned)
-    EXPECT_EQ(std::pair(CellSquareOf(d, CellSizeOf(d), cell).left,
-                        CellSquareOf(d, CellSizeOf(d), cell).top),
+    EXPECT_EQ(std::pair(CellSquareOf(d, CellSizeFor(d), cell).left,
+                        CellSquareOf(d, CellSizeFor(d), cell).top),
               std::pair(left, top))
         << d;
   for (int d = 2; d <= 5; ++d)
-    for (int cell = 0, s = CellSizeOf(d); cell < CellCount(d); ++cell) {
+    for (int cell = 0, s = CellSizeFor(d); cell < CellCount(d); ++cell) {
       const CellSquare q = CellSquareOf(d, s, cell);
       const std::tuple<int, int, bool> probes[] = {{q.left + 1, q.top + 1, true},
                                                    {q.left + s - 1, q.top + s - 1, true},
@@ -125,7 +119,7 @@ TEST_F(RulesTest, HoverAndAssistMatchAScanOfEveryLine) {
       StartNewGame(), dimensionCount = d, currentPlayer = 1 + trial % 3, gameOver = trial % 5 == 0;
       FillRandomBoard(d, 3, 0.4, random);
       const int cell = int(random() % unsigned(CellCount(d)));
-      const CellSquare q = CellSquareOf(d, cellSize = CellSizeOf(d), cell);
+      const CellSquare q = CellSquareOf(d, cellSize = CellSizeFor(d), cell);
       frameInput.mouseX = SquareCentreX(q) + int(random() % 3) - 1,
       frameInput.mouseY = SquareCentreY(q);
       const CellCoord before = HoveredCell(d);
