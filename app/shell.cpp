@@ -74,13 +74,7 @@ bool StartUp() {
   return true;
 }
 
-void RunFrame() {
-  // note the time
-  frameStartTicks = SDL_GetTicks();
-  // pointer and events, unless a screen switch holds input back
-  SampleInput();
-  if (stopRequested) running = false;
-  // run the screen chosen at the start of the frame, update then draw
+void RunCurrentScreen() {
   if (currentScreen == Game) {
     UpdateGame();
     DrawGame();
@@ -88,6 +82,16 @@ void RunFrame() {
     UpdateMenu();
     DrawMenu();
   }
+}
+
+void RunFrame() {
+  // note the time
+  frameStartTicks = SDL_GetTicks();
+  // pointer and events, unless a screen switch holds input back
+  SampleInput();
+  if (stopRequested) running = false;
+  // run the screen chosen at the start of the frame, update then draw
+  RunCurrentScreen();
   // keep to the frame floor
   HoldFrameFloor();
 }

@@ -21,6 +21,9 @@ void SetStartValues();
 // Returns false when no window could be made: then there is nothing to play.
 bool StartUp();
 
+// The screen chosen at the start of the frame: its update, then its drawing.
+void RunCurrentScreen();
+
 // One pass of the frame loop: time, input, release edge, dispatch, floor.
 void RunFrame();
 

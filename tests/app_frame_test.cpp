@@ -10,11 +10,15 @@ struct FrameTest : GameTest {
     GameTest::SetUp();
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     ASSERT_EQ(SDL_CreateWindowAndRenderer(kCanvasWidth, kCanvasHeight, 0, &window, &renderer), 0);
-    SDL_PumpEvents(), SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
   }
   void TearDown() override {
-    GameTest::TearDown(), SDL_DestroyRenderer(renderer), SDL_DestroyWindow(window), SDL_Quit(),
-        renderer = nullptr;
+    GameTest::TearDown();
+    SDL_DestroyRenderer(renderer);
+    SDL_DestroyWindow(window);
+    SDL_Quit();
+    renderer = nullptr;
   }
   // Mouse button or key events (`code` is the button or the scancode), or events of other types.
   static void Push(const std::vector<Uint32>& types, int code = 0, bool repeat = false) {
@@ -22,8 +26,10 @@ struct FrameTest : GameTest {
       SDL_Event e{};
       e.type = type;
       if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP) e.button.button = Uint8(code);
-      if (type == SDL_KEYDOWN || type == SDL_KEYUP)
-        e.key.keysym.scancode = SDL_Scancode(code), e.key.repeat = repeat;
+      if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
+        e.key.keysym.scancode = SDL_Scancode(code);
+        e.key.repeat = repeat;
+      }
       ASSERT_EQ(SDL_PushEvent(&e), 1);
     }
   }
@@ -33,7 +39,8 @@ struct FrameTest : GameTest {
 // pointer sampled then; a click lasts one frame; held follows the last left press or release.
 TEST_F(FrameTest, ClicksCooldownAndHeld) {
   frameInput.inputCooldown = 3;
-  SDL_WarpMouseInWindow(window, 100, 200), Push({SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT);
+  SDL_WarpMouseInWindow(window, 100, 200);
+  Push({SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT);
   for (int frame = 0; frame < 3; ++frame) SampleInput();
   EXPECT_FALSE(frameInput.mouseReleased || frameInput.mouseX)
       << "nothing taken during the cooldown";
@@ -50,7 +57,8 @@ TEST_F(FrameTest, ClicksCooldownAndHeld) {
       {{SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONDOWN}, SDL_BUTTON_LEFT, true, true},
       {{SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONDOWN}, SDL_BUTTON_RIGHT, true, false}};
   for (const auto& [events, button, held, released] : passes) {
-    Push(events, button), SampleInput();
+    Push(events, button);
+    SampleInput();
     EXPECT_EQ(std::pair(frameInput.mouseHeld, frameInput.mouseReleased), std::pair(held, released))
         << button;
   }
@@ -63,7 +71,9 @@ TEST_F(FrameTest, EscapeAndF11) {
   frameStartTicks = ~0u;  // each frame notes its start time
   for (const std::vector<Uint32>& events :
        {std::vector<Uint32>{SDL_KEYDOWN, SDL_KEYUP}, {SDL_QUIT}, {SDL_KEYUP}}) {
-    running = true, Push(events, SDL_SCANCODE_ESCAPE), RunFrame();
+    running = true;
+    Push(events, SDL_SCANCODE_ESCAPE);
+    RunFrame();
     EXPECT_EQ(running, events == std::vector<Uint32>{SDL_KEYUP});
   }
   EXPECT_DOUBLE_EQ(backgroundRed, 0.3);
@@ -75,7 +85,8 @@ TEST_F(FrameTest, EscapeAndF11) {
       {SDL_KEYUP, SDL_SCANCODE_F11, false, true},
       {SDL_KEYDOWN, SDL_SCANCODE_F11, false, false}};
   for (const auto& [type, key, repeat, after] : passes) {
-    Push({type}, key, repeat), SampleInput();
+    Push({type}, key, repeat);
+    SampleInput();
     EXPECT_EQ(std::pair(fullscreen, (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0),
               std::pair(after, after));
   }
@@ -85,11 +96,12 @@ TEST_F(FrameTest, EscapeAndF11) {
 // in that frame: the hover of the switch's frame is the one the next frame keeps.
 TEST_F(FrameTest, HoverAfterF11) {
   const Button& play = menuButtons[16];
-  SDL_SetWindowSize(window, 800, 450),
-      SDL_WarpMouseInWindow(window, play.x / 2 + 5, play.y / 2 + 5);
+  SDL_SetWindowSize(window, 800, 450);
+  SDL_WarpMouseInWindow(window, play.x / 2 + 5, play.y / 2 + 5);
   RunFrame();
   ASSERT_TRUE(play.hovered);
-  Push({SDL_KEYDOWN}, SDL_SCANCODE_F11), RunFrame();
+  Push({SDL_KEYDOWN}, SDL_SCANCODE_F11);
+  RunFrame();
   const auto first = std::tuple(frameInput.mouseX, frameInput.mouseY, play.hovered);
   RunFrame();
   EXPECT_EQ(first, std::tuple(frameInput.mouseX, frameInput.mouseY, false));
@@ -105,15 +117,22 @@ TEST(ProgramTest, StartUpSignalAndMissingDriver) {
   EXPECT_TRUE(running && !fullscreen && currentScreen == Menu && window && renderer &&
               menuButtons.size() == 19);
   int canvasW = 0, canvasH = 0;  // the renderer scales the canvas to whatever size the window takes
-  EXPECT_EQ((SDL_RenderGetLogicalSize(renderer, &canvasW, &canvasH), std::pair(canvasW, canvasH)),
-            std::pair(kCanvasWidth, kCanvasHeight));
-  std::raise(SIGTERM), RunFrame();
+  SDL_RenderGetLogicalSize(renderer, &canvasW, &canvasH);
+  EXPECT_EQ(std::pair(canvasW, canvasH), std::pair(kCanvasWidth, kCanvasHeight));
+  std::raise(SIGTERM);
+  RunFrame();
   EXPECT_FALSE(running);
   ShutDown();
   EXPECT_EQ(std::tuple(TTF_WasInit(), testing::internal::GetCapturedStdout(), window, renderer),
             std::tuple(ttfUsers, std::string(), nullptr, nullptr));
-  EXPECT_EXIT((setenv("SDL_VIDEODRIVER", "nosuch", 1), dup2(STDERR_FILENO, STDOUT_FILENO),
-               std::exit(RunZarnith())),
+  setenv("SDL_VIDEODRIVER", "nosuch", 1);
+  EXPECT_EXIT((dup2(STDERR_FILENO, STDOUT_FILENO), std::exit(RunZarnith())),
               testing::ExitedWithCode(1),
               "Failed at SDL_Init\\(\\)\nFailed at SDL_CreateWindowAndRenderer\\(\\)\n");
+}
+
+// A frame lasts at least 8 ms: the wait is the rest of it, and nothing after a slow frame.
+TEST(FramePacingTest, TheWaitFillsTheFrameFloor) {
+  const std::pair<uint32_t, uint32_t> rows[] = {{0, 8}, {1, 7}, {7, 1}, {8, 0}, {9, 0}, {40, 0}};
+  for (const auto& [elapsed, wait] : rows) EXPECT_EQ(FrameFloorDelayMs(elapsed), wait) << elapsed;
 }

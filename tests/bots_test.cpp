@@ -13,7 +13,8 @@ static Lists FileByEveryLine(int d, int32_t bot) {
     size_t best = kPlain;
     for (const Triple& t : AllLines(d)) {
       if (CellValue(d, cell) != 0 || std::count(t.begin(), t.end(), cell) == 0) continue;
-      const int32_t a = CellValue(d, t[t[0] == cell]), b = CellValue(d, t[t[2] == cell ? 1 : 2]);
+      const int32_t a = CellValue(d, t[t[0] == cell]);
+      const int32_t b = CellValue(d, t[t[2] == cell ? 1 : 2]);
       if (a == b && a == bot) best = 0;
       for (int k = 1, p = NextPlayer(bot); k < d && p != bot; ++k, p = NextPlayer(p))
         if (a == p && b == p) best = std::min(best, size_t(k));
@@ -55,7 +56,8 @@ TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
       const bool blocking = difficulty != 1 || std::rand() % 2 != 0;
       std::vector<int> before, moved;
       for (int cell = 0; cell < CellCount(d); ++cell) before.push_back(CellValue(d, cell));
-      std::srand(seed), RulesOf(d)->botMove();
+      std::srand(seed);
+      RulesOf(d)->botMove();
       for (int cell = 0; cell < CellCount(d); ++cell)
         if (CellValue(d, cell) != before[size_t(cell)]) moved.push_back(cell);
       ASSERT_EQ(currentPlayer, NextPlayer(bot)) << d << "D, trial " << trial;
@@ -99,9 +101,12 @@ TEST_F(BotTest, CentralAndEdgePicks) {
       {{{1, 1, 0}, {1, 0, 1}, {0, 0, 0}}, {0, 1}, {0}}};
   for (const auto& [cells, central, edge] : cases) {
     std::set<int> picks[3];
-    for (unsigned seed = 1; seed <= 16; ++seed)
-      std::srand(seed), picks[0].insert(PickCentralCell(cells)),
-          picks[1].insert(PickEdgeCell(cells, true)), picks[2].insert(PickEdgeCell(cells, false));
+    for (unsigned seed = 1; seed <= 16; ++seed) {
+      std::srand(seed);
+      picks[0].insert(PickCentralCell(cells));
+      picks[1].insert(PickEdgeCell(cells, true));
+      picks[2].insert(PickEdgeCell(cells, false));
+    }
     EXPECT_EQ(std::tuple(picks[0], picks[1], picks[2]), std::tuple(central, central, edge));
   }
 }

@@ -25,3 +25,24 @@ TEST(FramePathTest, UserSettingsThenGpuThenDriverNames) {
     EXPECT_EQ(ChooseFramePath(report), path)
         << report.userRenderDriver << report.mayHaveGpu << report.glRenderer;
 }
+
+// What the user sets in the environment reaches the choice (on a machine taken to have no GPU).
+TEST(FramePathTest, TheUsersSettingsReachTheChoice) {
+  const struct {
+    const char* renderDriver;
+    const char* framebuffer;
+    FramePath path;
+  } rows[] = {{"", "", Software},
+              {"opengl", "", SdlChoice},
+              {"software", "", Software},
+              {"", "1", SdlChoice},
+              {"software", "0", SdlChoice}};
+  for (const auto& row : rows) {
+    setenv(SDL_HINT_RENDER_DRIVER, row.renderDriver, 1);
+    setenv(SDL_HINT_FRAMEBUFFER_ACCELERATION, row.framebuffer, 1);
+    SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);  // start-up may have set it
+    VideoReport report = ReadVideoReport();
+    report.mayHaveGpu = false;
+    EXPECT_EQ(ChooseFramePath(report), row.path) << row.renderDriver << " " << row.framebuffer;
+  }
+}

@@ -10,7 +10,8 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 export CCACHE_BASEDIR=$ZARNITH_ROOT CCACHE_NOHASHDIR=1
 
 # What building the game, its unit tests and its benchmarks needs.
-BUILD_PACKAGES=(g++ make cmake ccache libsdl2-dev libsdl2-ttf-dev libgtest-dev libbenchmark-dev)
+BUILD_PACKAGES=(g++ make cmake ccache libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libgtest-dev
+  libbenchmark-dev)
 # What the end-to-end tests and tools/xgame.py drive the real game and check the
 # package with: openbox is the window manager of the screen-size test; the soak
 # tool trims the game's heap through gdb before it reads the memory figures;

@@ -5,14 +5,16 @@ screenshots, start-up time). It starts Xvfb (and a window manager when asked),
 launches the game, moves and clicks the pointer and presses keys through XTEST
 (xdotool), and reads pixels back from screenshots (ImageMagick). Screen facts -
 Button rectangles, cell squares, colours - come from the game's own
-`zarnith_facts` tool, built beside the game, so no script keeps a copy of the
-game's tables; `ensure_game` builds both when they are missing.
+`zarnith_facts` tool, so no script keeps a copy of the game's tables;
+`ensure_game` builds the game and the tool in this checkout's build folders
+when they are missing, and never builds over a game given elsewhere.
 """
 import argparse
 import os
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -20,15 +22,21 @@ CANVAS_W, CANVAS_H = 1600, 900  # the game's canvas, pixels
 INPUT_PAUSE = 0.05  # seconds after each pointer step: the game samples the pointer once a frame
 CORNER = (5, 5)  # a canvas point that no Button, cell or text covers: it shows the background
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))  # the repository
+OWN_BUILD = os.path.join(ROOT, "build")  # the checkout's release build, as tools/test.sh makes it
+
+
+def facts_tool(game):
+    """zarnith_facts beside the game, or else this checkout's own."""
+    beside = os.path.join(os.path.dirname(os.path.abspath(game)), "zarnith_facts")
+    return beside if os.access(beside, os.X_OK) else os.path.join(OWN_BUILD, "zarnith_facts")
 
 
 class Facts:
     """The game's Buttons, flat cell squares and colours, as zarnith_facts prints them."""
 
     def __init__(self, game):
-        tool = os.path.join(os.path.dirname(os.path.abspath(game)), "zarnith_facts")
         self.buttons, self.cells, self.colours = {}, {}, {}
-        for line in subprocess.run([tool], check=True, capture_output=True, text=True).stdout.splitlines():
+        for line in subprocess.run([facts_tool(game)], check=True, capture_output=True, text=True).stdout.splitlines():
             kind, *fields = line.split(" ")
             if kind == "button":
                 self.buttons[" ".join(fields[4:])] = tuple(map(int, fields[:4]))
@@ -287,16 +295,30 @@ def random_canvas_point(rng):
 
 
 def ensure_game(game, build_type="Release", cmake_options=(), packages=()):
-    """Builds the game and zarnith_facts in the game's folder when either is missing, and
-    installs the test packages of tools/common.sh and `packages` when missing."""
+    """Makes sure `game` and its facts can run, and installs the test packages of
+    tools/common.sh and `packages` when missing. A game in one of this checkout's build
+    folders is built there, with zarnith_facts, when either is missing. A game given
+    elsewhere is only run, never built over: it must exist, and its facts come from
+    beside it or else from this checkout's build/, built when missing."""
     common = os.path.join(ROOT, "tools", "common.sh")
     folder = os.path.dirname(os.path.abspath(game))
-    if not all(os.access(path, os.X_OK) for path in (game, os.path.join(folder, "zarnith_facts"))):
-        subprocess.run(["bash", "-c", 'source "$0" && ensure_packages "${BUILD_PACKAGES[@]}"', common], check=True)
-        subprocess.run(["cmake", "-S", ROOT, "-B", folder, f"-DCMAKE_BUILD_TYPE={build_type}", *cmake_options], check=True)
-        subprocess.run(["cmake", "--build", folder, "--target", "zarnith", "zarnith_facts", "-j2"], check=True)
+    own = os.path.dirname(folder) == ROOT and os.path.basename(folder).startswith("build")
+    if own and not all(os.access(p, os.X_OK) for p in (game, os.path.join(folder, "zarnith_facts"))):
+        build(common, folder, ["zarnith", "zarnith_facts"], build_type, cmake_options)
+    elif not own:
+        if not os.access(game, os.X_OK):
+            sys.exit(f"error: {game} is not an executable game; only this checkout's build folders are built")
+        if not os.access(facts_tool(game), os.X_OK):
+            build(common, OWN_BUILD, ["zarnith_facts"], "Release", ())
     subprocess.run(["bash", "-c", 'source "$0" && ensure_packages "${TEST_PACKAGES[@]}" "$@"', common, *packages],
                    check=True)
+
+
+def build(common, folder, targets, build_type, cmake_options):
+    """Configures and builds `targets` in `folder`, a build folder of this checkout."""
+    subprocess.run(["bash", "-c", 'source "$0" && ensure_packages "${BUILD_PACKAGES[@]}"', common], check=True)
+    subprocess.run(["cmake", "-S", ROOT, "-B", folder, f"-DCMAKE_BUILD_TYPE={build_type}", *cmake_options], check=True)
+    subprocess.run(["cmake", "--build", folder, "--target", *targets, "-j2"], check=True)
 
 
 def wait_until(predicate, timeout, what, pause=0.05):

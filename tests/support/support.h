@@ -1,5 +1,5 @@
-// Test support: the game's headers, every global at its start value, a 1600x900 software canvas
-// read back pixel by pixel, and brute-force oracles of the line rule for property tests.
+// Test support: the game's headers, every global at its start value, a 1600x900 software canvas,
+// and brute-force oracles of the line rule for property tests.
 #pragma once
 
 #include <SDL.h>
@@ -28,37 +28,16 @@
 #include "screens/game_screen.h"
 #include "screens/title_screen.h"
 
-struct Rgb {
-  uint8_t r = 0, g = 0, b = 0;
-  bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-};
-inline std::ostream& operator<<(std::ostream& out, const Rgb& c) {
-  return out << "(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ")";
-}
-inline Rgb ToRgb(SDL_Color c) { return {c.r, c.g, c.b}; }
-
 // A software renderer on a 1600x900 surface, installed as the game's renderer while it lives.
 struct Canvas {
   SDL_Surface* surface =
       SDL_CreateRGBSurfaceWithFormat(0, kCanvasWidth, kCanvasHeight, 32, SDL_PIXELFORMAT_ARGB8888);
   SDL_Renderer* previous = renderer;
   Canvas() { renderer = SDL_CreateSoftwareRenderer(surface); }
-  ~Canvas() { SDL_DestroyRenderer(renderer), SDL_FreeSurface(surface), renderer = previous; }
-  void Clear(Rgb c = {}) {
-    SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, 255), SDL_RenderClear(renderer);
-  }
-  Rgb Pixel(int x, int y) const {
-    Rgb c;
-    SDL_GetRGB(static_cast<const uint32_t*>(surface->pixels)[y * kCanvasWidth + x], surface->format,
-               &c.r, &c.g, &c.b);
-    return c;
-  }
-  int Count(Rgb colour,
-            SDL_Rect a = {0, 0, kCanvasWidth, kCanvasHeight}) const {  // pixels of that colour
-    int count = 0;
-    for (int y = a.y; y < a.y + a.h; ++y)
-      for (int x = a.x; x < a.x + a.w; ++x) count += Pixel(x, y) == colour;
-    return count;
+  ~Canvas() {
+    SDL_DestroyRenderer(renderer);
+    SDL_FreeSurface(surface);
+    renderer = previous;
   }
 };
 
@@ -67,12 +46,22 @@ struct Canvas {
 struct GameTest : ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(TTF_WasInit() || TTF_Init() == 0) << TTF_GetError();
-    SetStartValues(), BuildCellMeshes(), BuildMenuButtons(), StartNewGame();
+    SetStartValues();
+    BuildCellMeshes();
+    BuildMenuButtons();
+    StartNewGame();
   }
-  void TearDown() override {
-    CloseFonts();
-  }  // with the texts drawn in them, before the program ends
+  // The fonts close with the texts drawn in them, before the program ends.
+  void TearDown() override { CloseFonts(); }
 };
+
+template <class Match>
+const Button& FindButton(Match match) {
+  return *std::find_if(menuButtons.begin(), menuButtons.end(), match);
+}
+inline const Button& Labelled(const std::string& label) {
+  return FindButton([&](const Button& b) { return b.label == label; });
+}
 
 using Triple = std::array<int, 3>;  // three cell numbers, ascending
 
