@@ -31,42 +31,30 @@ void HandleEvent(const SDL_Event& event, const Uint8* keys) {
   }
 }
 
-// SDL keeps the pointer's window position from the last motion it took, and a
+// The pointer as a canvas point, through the window's present size. SDL
+// keeps the pointer's window position from the last motion it took, and a
 // window that moves under a still pointer (F11, the window manager) brings no
-// motion, or one at the old position: the pointer then lies that much the
-// other way in the window. Returns whether the window moved or changed size
-// since the last look.
-bool FollowWindow() {
+// motion, or one at the old position: until SDL reports another position, the
+// pointer lies as far the other way in the window as the window has moved.
+void SamplePointer() {
+  FrameInput& in = frameInput;
   SDL_Rect now;
   SDL_GetWindowPosition(window, &now.x, &now.y);
   SDL_GetWindowSize(window, &now.w, &now.h);
-  SDL_Rect& last = frameInput.windowArea;
-  if (SDL_RectEquals(&now, &last)) return false;
-  if (last.w > 0) {
-    frameInput.windowMove.x += last.x - now.x;
-    frameInput.windowMove.y += last.y - now.y;
-  }
-  last = now;
-  return true;
-}
-
-// The pointer as a canvas point, through the window's present place and size:
-// SDL reports window pixels, the screens hit-test canvas pixels. Once SDL
-// reports another position, the pointer has moved and its report holds again.
-void SamplePointer() {
-  FollowWindow();
   SDL_Point reported;
   SDL_GetMouseState(&reported.x, &reported.y);
-  if (reported.x != frameInput.reportedPointer.x || reported.y != frameInput.reportedPointer.y) {
-    frameInput.reportedPointer = reported;
-    frameInput.windowMove = {0, 0};
+  if (reported.x != in.reportedPointer.x || reported.y != in.reportedPointer.y) {
+    in.reportedPointer = reported;
+    in.windowMove = {0, 0};
+  } else if (in.windowArea.w > 0) {
+    in.windowMove.x += in.windowArea.x - now.x;
+    in.windowMove.y += in.windowArea.y - now.y;
   }
-  const SDL_Point pointer{reported.x + frameInput.windowMove.x,
-                          reported.y + frameInput.windowMove.y};
-  const SDL_Rect& area = frameInput.windowArea;
-  const SDL_Point canvas = WindowToCanvas(pointer, {area.w, area.h});
-  frameInput.mouseX = canvas.x;
-  frameInput.mouseY = canvas.y;
+  in.windowArea = now;
+  const SDL_Point canvas =
+      WindowToCanvas({reported.x + in.windowMove.x, reported.y + in.windowMove.y}, {now.w, now.h});
+  in.mouseX = canvas.x;
+  in.mouseY = canvas.y;
 }
 
 // Samples the pointer, then drains the queue. Returns this frame's release candidate.
@@ -76,11 +64,12 @@ bool TakeInput() {
   frameInput.prevMouseY = frameInput.mouseY;
   SamplePointer();
 
+  const bool wasFullscreen = fullscreen;
   SDL_Event event;
   while (SDL_PollEvent(&event)) HandleEvent(event, keys);
-  // A window that the pass switched or the window manager moved or resized is
-  // followed at once, so that this frame's hover is already the new window's.
-  if (FollowWindow()) SamplePointer();
+  // After F11 the pointer is mapped through the switched window at once, so
+  // that this frame's hover is already the new window's.
+  if (fullscreen != wasFullscreen) SamplePointer();
   return frameInput.mouseReleased;
 }
 

@@ -1,6 +1,8 @@
 // The hovered cell and the assist lines through it.
 #include "rules/hover.h"
 
+#include <cassert>
+
 #include "platform/platform.h"
 #include "rules/layout.h"
 #include "rules/lines.h"
@@ -46,24 +48,14 @@ void UpdateHover(int dimensions) {
 }  // namespace
 
 void ForgetHoveredCells() {
-  hoveredCell2.assign(2, 0);
-  hoveredCell3.assign(3, 0);
-  hoveredCell4.assign(4, 0);
-  hoveredCell5.assign(5, 0);
+  for (int d = kMinDimensions; d <= kMaxDimensions; ++d) HoveredCell(d).assign(d, 0);
   assistLines.clear();
 }
 
 CellCoord& HoveredCell(int dimensions) {
-  switch (dimensions) {
-    case 2:
-      return hoveredCell2;
-    case 3:
-      return hoveredCell3;
-    case 4:
-      return hoveredCell4;
-    default:
-      return hoveredCell5;
-  }
+  assert(dimensions >= kMinDimensions && dimensions <= kMaxDimensions);
+  CellCoord* const cells[] = {&hoveredCell2, &hoveredCell3, &hoveredCell4, &hoveredCell5};
+  return *cells[dimensions - kMinDimensions];
 }
 
 void UpdateHover2D() { UpdateHover(2); }

@@ -60,10 +60,7 @@ void StartNewGame() {
   winner = 0;
   gameOver = false;
 
-  winLine2 = ZeroLine(2);
-  winLine3 = ZeroLine(3);
-  winLine4 = ZeroLine(4);
-  winLine5 = ZeroLine(5);
+  for (int d = kMinDimensions; d <= kMaxDimensions; ++d) WinLine(d) = ZeroLine(d);
 }
 
 int CellCount(int dimensions) {
@@ -86,24 +83,16 @@ int CellOfCoord(const CellCoord& coord) {
 int32_t& CellValue(int dimensions, int cell) {
   assert(dimensions >= kMinDimensions && dimensions <= kMaxDimensions);
   assert(cell >= 0 && cell < CellCount(dimensions));
-  // Decoded per case, so that each decoder's loop has a fixed length.
+  const CellIndices x = IndicesOfCell(dimensions, cell);
   switch (dimensions) {
-    case 2: {
-      const CellIndices x = IndicesOfCell(2, cell);
+    case 2:
       return board2[x[0]][x[1]];
-    }
-    case 3: {
-      const CellIndices x = IndicesOfCell(3, cell);
+    case 3:
       return board3[x[0]][x[1]][x[2]];
-    }
-    case 4: {
-      const CellIndices x = IndicesOfCell(4, cell);
+    case 4:
       return board4[x[0]][x[1]][x[2]][x[3]];
-    }
-    default: {
-      const CellIndices x = IndicesOfCell(5, cell);
+    default:
       return board5[x[0]][x[1]][x[2]][x[3]][x[4]];
-    }
   }
 }
 
@@ -113,16 +102,9 @@ int Centrality(int dimensions, int cell) {
 }
 
 Line& WinLine(int dimensions) {
-  switch (dimensions) {
-    case 2:
-      return winLine2;
-    case 3:
-      return winLine3;
-    case 4:
-      return winLine4;
-    default:
-      return winLine5;
-  }
+  assert(dimensions >= kMinDimensions && dimensions <= kMaxDimensions);
+  Line* const lines[] = {&winLine2, &winLine3, &winLine4, &winLine5};
+  return *lines[dimensions - kMinDimensions];
 }
 
 bool IsBot(int32_t player) { return player + botCount > playerCount; }

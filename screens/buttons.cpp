@@ -24,20 +24,9 @@ constexpr int kSmallLabelPoints = 24;  // the three smallest Buttons and the vie
 Button MakeButton(const char* label, SDL_Rect r, int points, int32_t players = 0,
                   int32_t dimensions = 0, int32_t bots = -1, Difficulty level = NoDifficulty,
                   ButtonAction action = NoAction) {
-  Button b;
-  b.x = r.x;
-  b.y = r.y;
-  b.w = r.w;
-  b.h = r.h;
-  b.label = label;
-  b.playerValue = players;
-  b.dimensionValue = dimensions;
-  b.botValue = bots;
-  b.difficultyValue = level;
-  if (dimensions > 0) b.cellSizeValue = CellSizeFor(dimensions);
-  b.action = action;
-  b.labelPoints = points;
-  return b;
+  const int32_t side = dimensions > 0 ? CellSizeFor(dimensions) : 0;
+  return {r.x,  r.y,   r.w,   r.h,  label, players, dimensions,
+          bots, level, false, side, false, action,  points};
 }
 
 }  // namespace
