@@ -1,8 +1,6 @@
 // The hovered cell and the assist lines through it.
 #include "rules/hover.h"
 
-#include <cassert>
-
 #include "platform/platform.h"
 #include "rules/layout.h"
 #include "rules/lines.h"
@@ -53,9 +51,7 @@ void ForgetHoveredCells() {
 }
 
 CellCoord& HoveredCell(int dimensions) {
-  assert(dimensions >= kMinDimensions && dimensions <= kMaxDimensions);
-  CellCoord* const cells[] = {&hoveredCell2, &hoveredCell3, &hoveredCell4, &hoveredCell5};
-  return *cells[dimensions - kMinDimensions];
+  return OfDimensions(dimensions, hoveredCell2, hoveredCell3, hoveredCell4, hoveredCell5);
 }
 
 void UpdateHover2D() { UpdateHover(2); }

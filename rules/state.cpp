@@ -102,9 +102,7 @@ int Centrality(int dimensions, int cell) {
 }
 
 Line& WinLine(int dimensions) {
-  assert(dimensions >= kMinDimensions && dimensions <= kMaxDimensions);
-  Line* const lines[] = {&winLine2, &winLine3, &winLine4, &winLine5};
-  return *lines[dimensions - kMinDimensions];
+  return OfDimensions(dimensions, winLine2, winLine3, winLine4, winLine5);
 }
 
 bool IsBot(int32_t player) { return player + botCount > playerCount; }

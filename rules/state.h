@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <vector>
 
@@ -87,6 +88,14 @@ int32_t& CellValue(int dimensions, int cell);
 
 // How many indices of cell number `cell` are 1 (its centrality).
 int Centrality(int dimensions, int cell);
+
+// The one of four numbered globals, such as winLine2 to winLine5, that serves `dimensions`.
+template <class Record>
+Record& OfDimensions(int dimensions, Record& two, Record& three, Record& four, Record& five) {
+  assert(dimensions >= kMinDimensions && dimensions <= kMaxDimensions);
+  Record* const records[] = {&two, &three, &four, &five};
+  return *records[dimensions - kMinDimensions];
+}
 
 // The winning line of a dimension count.
 Line& WinLine(int dimensions);
