@@ -37,9 +37,9 @@ struct FrameInput {
   int32_t releaseFrames = 0;               // limits mouseReleased to one frame; only > 0 is tested
   bool mouseHeld = false;                  // from a left press event to the next left release event
   int32_t inputCooldown = 0;               // coming frames that sample no input at all
-  SDL_Rect windowArea{};  // the window's desktop place and size at the last look; 0 by 0 before
-  SDL_Point reportedPointer{};  // the pointer's window position as SDL last reported it
-  SDL_Point windowMove{};  // window pixels the window moved since that report changed, reversed
+  SDL_Rect windowArea{};                   // the window's desktop place and size at the last sample
+  SDL_Point reportedPointer{};             // the pointer's window position as SDL last reported it
+  SDL_Point windowMove{};                  // how far the window moved since that report, reversed
 };
 
 extern FrameInput frameInput;

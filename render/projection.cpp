@@ -81,9 +81,9 @@ std::vector<LatticeCell> LatticeCells(int dimensions, const Lattice& lattice) {
   std::vector<LatticeCell> cells;
   for (int meshCell = 0; meshCell < CellCount(dimensions); ++meshCell) {
     const CellIndices x = IndicesOfCell(dimensions, meshCell);
-    const CellMesh* mesh = MeshAt(lattice, x.data());
-    if (mesh)
+    if (const CellMesh* mesh = MeshAt(lattice, x.data())) {
       cells.push_back({mesh, CellOfCoord(BoardCoordOfMesh(CoordOfCell(dimensions, meshCell)))});
+    }
   }
   return cells;
 }
