@@ -57,6 +57,9 @@ bool StartUp() {
   std::signal(SIGINT, RequestStop);
   std::signal(SIGTERM, RequestStop);
 
+  // The click that brings the window to the front counts, as it does on X11;
+  // SDL on Windows would drop it and a first click on "Play" would do nothing.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_Init(SDL_INIT_EVERYTHING) < 0) Report("Failed at SDL_Init()");
   if (TTF_Init() < 0) Report(std::string("Error: ") + SDL_GetError());
   const WindowSize size = WindowSizeFor(UsableDesktopSize());
@@ -90,6 +93,8 @@ void RunFrame() {
   // pointer and events, unless a screen switch holds input back
   SampleInput();
   if (stopRequested) running = false;
+  // black bars where the window is not 16:9, under the canvas the screen draws
+  ClearWholeWindow();
   // run the screen chosen at the start of the frame, update then draw
   RunCurrentScreen();
   // keep to the frame floor

@@ -17,6 +17,12 @@ namespace {
 constexpr std::array<std::string_view, 4> kSoftwareRasterisers = {"llvmpipe", "softpipe", "swrast",
                                                                   "software rasterizer"};
 
+#ifdef __linux__
+constexpr bool kOnLinux = true;
+#else
+constexpr bool kOnLinux = false;
+#endif
+
 constexpr const char* kSoftwareRenderer = "software";      // SDL's name for its software renderer
 constexpr const char* kRenderNodeFolder = "/dev/dri";      // where Linux lists its GPUs
 constexpr std::string_view kRenderNodePrefix = "renderD";  // one such node per GPU
@@ -29,21 +35,6 @@ bool NamesSoftwareRasteriser(std::string glRenderer) {
   return std::any_of(
       kSoftwareRasterisers.begin(), kSoftwareRasterisers.end(),
       [&](std::string_view name) { return glRenderer.find(name) != std::string::npos; });
-}
-
-// Without a render node, OpenGL can only be a software rasteriser; finding that
-// out from the driver would cost the set-up of an OpenGL context.
-bool MayHaveGpu() {
-#ifdef __linux__
-  std::error_code error;
-  if (std::filesystem::exists(kNvidiaControlDevice, error)) return true;
-  for (const auto& entry : std::filesystem::directory_iterator(kRenderNodeFolder, error)) {
-    if (entry.path().filename().string().rfind(kRenderNodePrefix, 0) == 0) return true;
-  }
-  return false;
-#else
-  return true;
-#endif
 }
 
 // The value of SDL's hint or environment variable `name`; empty when unset,
@@ -97,11 +88,31 @@ int CreateAfterAskingDriver(VideoReport report, int width, int height, uint32_t 
 
 }  // namespace
 
+bool ShowsGpu(const std::filesystem::path& nvidiaControl,
+              const std::filesystem::path& renderNodes) {
+  std::error_code error;
+  if (std::filesystem::exists(nvidiaControl, error)) return true;
+  for (const auto& entry : std::filesystem::directory_iterator(renderNodes, error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.compare(0, kRenderNodePrefix.size(), kRenderNodePrefix) == 0) return true;
+  }
+  return false;
+}
+
+bool MachineMayHaveGpu() {
+#ifdef __linux__
+  return ShowsGpu(kNvidiaControlDevice, kRenderNodeFolder);
+#else
+  return true;
+#endif
+}
+
 VideoReport ReadVideoReport() {
   VideoReport report;
   report.userRenderDriver = HintValue(SDL_HINT_RENDER_DRIVER);
   report.userSetFramebuffer = !HintValue(SDL_HINT_FRAMEBUFFER_ACCELERATION).empty();
-  report.mayHaveGpu = MayHaveGpu();
+  report.onLinux = kOnLinux;
+  report.mayHaveGpu = MachineMayHaveGpu();
   return report;
 }
 
@@ -113,6 +124,9 @@ FramePath ChooseFramePath(const VideoReport& report) {
     const bool software = SDL_strcasecmp(report.userRenderDriver.c_str(), kSoftwareRenderer) == 0;
     return software && !report.mayHaveGpu ? Software : SdlChoice;
   }
+  // Elsewhere SDL's own choice, Direct3D on Windows, draws cheaply with or
+  // without a GPU.
+  if (!report.onLinux) return SdlChoice;
   if (!report.mayHaveGpu) return Software;
   if (report.rendererName.empty()) return AskDriver;
   return NamesSoftwareRasteriser(report.glRenderer) ? Software : SdlChoice;

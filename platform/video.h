@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 // How the window and its renderer are made.
@@ -23,7 +24,16 @@ struct VideoReport {
   bool mayHaveGpu = true;           // false when the system shows no GPU render node
   std::string rendererName;         // SDL_RendererInfo::name of SDL's choice, e.g. "opengl"
   std::string glRenderer;           // GL_RENDERER of its OpenGL context; empty without one
+  bool onLinux = true;              // render nodes and Mesa's names are read only on Linux
 };
+
+// Whether a GPU shows: NVIDIA's control device exists, or the folder where Linux lists render
+// nodes holds one (renderD128 and on). Without a render node, OpenGL can only be a software
+// rasteriser; finding that out from the driver would cost the set-up of an OpenGL context.
+bool ShowsGpu(const std::filesystem::path& nvidiaControl, const std::filesystem::path& renderNodes);
+
+// ShowsGpu of the machine's own devices on Linux; elsewhere nothing is read and a GPU may be there.
+bool MachineMayHaveGpu();
 
 // What the user's SDL settings and the machine say before any renderer is made.
 VideoReport ReadVideoReport();

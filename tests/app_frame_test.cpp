@@ -125,9 +125,12 @@ TEST(ProgramTest, StartUpSignalAndMissingDriver) {
   ShutDown();
   EXPECT_EQ(std::tuple(TTF_WasInit(), testing::internal::GetCapturedStdout(), window, renderer),
             std::tuple(ttfUsers, std::string(), nullptr, nullptr));
-  setenv("SDL_VIDEODRIVER", "nosuch", 1);
-  EXPECT_EXIT((dup2(STDERR_FILENO, STDOUT_FILENO), std::exit(RunZarnith())),
-              testing::ExitedWithCode(1),
+  const auto withoutVideo = [] {  // in the child process of the death test only
+    setenv("SDL_VIDEODRIVER", "nosuch", 1);
+    dup2(STDERR_FILENO, STDOUT_FILENO);
+    std::exit(RunZarnith());
+  };
+  EXPECT_EXIT(withoutVideo(), testing::ExitedWithCode(1),
               "Failed at SDL_Init\\(\\)\nFailed at SDL_CreateWindowAndRenderer\\(\\)\n");
 }
 

@@ -90,23 +90,3 @@ TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
       }
     }
 }
-
-// The pickers over coordinate lists, central preferred or not; every index allowed is picked for
-// some seed.
-TEST_F(BotTest, CentralAndEdgePicks) {
-  const std::tuple<std::vector<CellCoord>, std::set<int>, std::set<int>> cases[] = {
-      {{{0, 1}, {1, 1}, {2, 2}}, {1}, {0}},
-      {{{0, 0, 1}, {0, 1, 0}, {2, 2, 2}}, {2}, {0, 1}},
-      {{{0, 1}, {1, 0}}, {0}, {0, 1}},
-      {{{1, 1, 0}, {1, 0, 1}, {0, 0, 0}}, {0, 1}, {0}}};
-  for (const auto& [cells, central, edge] : cases) {
-    std::set<int> picks[3];
-    for (unsigned seed = 1; seed <= 16; ++seed) {
-      std::srand(seed);
-      picks[0].insert(PickCentralCell(cells));
-      picks[1].insert(PickEdgeCell(cells, true));
-      picks[2].insert(PickEdgeCell(cells, false));
-    }
-    EXPECT_EQ(std::tuple(picks[0], picks[1], picks[2]), std::tuple(central, central, edge));
-  }
-}

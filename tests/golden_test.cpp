@@ -16,16 +16,15 @@ struct Scene {
   std::string name;
   Screen screen;
   int32_t dimensions = 3, players = 3, bots = 0, mover = 1;
-  double filled = 0.0;  // share of the cells holding random marks of every player
-  std::vector<std::pair<int, int32_t>> marks;  // cells and marks written over the random ones
+  double filled = 0.0;   // share of the cells holding random marks of every player
+  std::string marks;     // marks of cells 0, 1, ... written over the random ones; '.' keeps one
   int pointerCell = -1;  // the cell, emptied, that the pointer rests on; or -1 for pointerX/Y
-  int32_t pointerX = 0, pointerY = 0;
+  int32_t pointerX = 0, pointerY = 0, dragX = 0, dragY = 0;  // dragged from (x - dragX, y - dragY)
   bool release = false, assist = false, font = true;
   double yaw = 0.0, pitch = 0.0, w = 0.0;  // view angles, degrees
   int frames = 1;
 
-  Scene& Board(int32_t d, int32_t p, int32_t b, int32_t m, double f,
-               std::vector<std::pair<int, int32_t>> m0 = {}) {
+  Scene& Board(int32_t d, int32_t p, int32_t b, int32_t m, double f, std::string m0 = "") {
     std::tie(dimensions, players, bots, mover, filled, marks) = std::tuple(d, p, b, m, f, m0);
     return *this;
   }
@@ -35,6 +34,10 @@ struct Scene {
   }
   Scene& At(const Button& b, bool click = false) {
     std::tie(pointerX, pointerY, release) = std::tuple(b.x + b.w / 2, b.y + b.h / 2, click);
+    return *this;
+  }
+  Scene& Drag(int32_t dx, int32_t dy) {
+    std::tie(dragX, dragY) = std::pair(dx, dy);
     return *this;
   }
   Scene& View(double y, double p, double wNow) {
@@ -67,20 +70,19 @@ static std::vector<Scene> Scenes() {
       Scene("3d-assist").Board(3, 5, 0, 3, 0.4).Cell(13).Assist().View(30, -20, 0),
       Scene("4d-assist").Board(4, 5, 0, 4, 0.4).Cell(40).Assist().View(-25, 15, 0),
       Scene("5d-assist").Board(5, 5, 0, 5, 0.4).Cell(121).Assist(),
-      Scene("2d-won").Board(2, 3, 1, 1, 0, {{0, 1}, {1, 2}, {2, 3}, {4, 1}}).Cell(8, true),
-      Scene("3d-won")
-          .Board(3, 4, 0, 2, 0.3, {{0, 2}, {13, 2}})
-          .Cell(26, true)
-          .View(10, 5, 0)
-          .Assist(),
-      Scene("4d-won").Board(4, 5, 4, 1, 0.3, {{0, 1}, {40, 1}}).Cell(80, true),
-      Scene("5d-won").Board(5, 2, 0, 2, 0.5, {{0, 2}, {121, 2}}).Cell(242, true),
-      Scene("2d-draw")
-          .Board(2, 2, 0, 1, 1,
-                 {{0, 1}, {1, 2}, {2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 2}, {7, 1}, {8, 1}})
-          .At(backButton),
+      Scene("2d-won").Board(2, 3, 1, 1, 0, "12..1.3").Cell(8, true),
+      Scene("3d-won").Board(3, 4, 0, 2, 0.3, "2...2").Cell(8, true).View(10, 5, 0).Assist(),
+      Scene("4d-won").Board(4, 5, 4, 1, 0.3, "1...1").Cell(8, true),
+      Scene("5d-won").Board(5, 2, 0, 2, 0.5, "2...2").Cell(8, true),
+      Scene("3d-draw").Board(3, 3, 0, 1, 0, "122131311223232123112221133").At(backButton),
       Scene("3d-bot-waits").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10, 0).Frames(100),
       Scene("3d-bot-moved").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10, 0).Frames(101),
+      Scene("3d-reset-eases")
+          .Board(3, 4, 0, 1, 0, "1..2...3..4")
+          .At(resetButton, true)
+          .View(5.5, -5 / 0.9, 0)
+          .Frames(2),
+      Scene("3d-dragged").Board(3, 2, 0, 2, 0.3).At(resetButton).Drag(-100, 50).View(10, 10, 0),
       Scene("4d-w-rotation").Board(4, 3, 0, 1, 0.2).At(wRotationButton, true).Frames(91),
       Scene("title-no-font", Menu).Board(4, 2, 1, 1, 0).At(Labelled("Quit")).NoFont(),
       Scene("5d-no-font").Board(5, 4, 2, 3, 0.3).Cell(0).NoFont(),
@@ -106,7 +108,9 @@ static void SetUpScene(const Scene& s) {
   std::srand(1);  // the bots draw from rand()
   std::mt19937 random(7);
   FillRandomBoard(s.dimensions, s.players, s.filled, random);
-  for (const auto& [cell, mark] : s.marks) CellValue(s.dimensions, cell) = mark;
+  for (size_t cell = 0; cell < s.marks.size(); ++cell) {
+    if (s.marks[cell] != '.') CellValue(s.dimensions, int(cell)) = s.marks[cell] - '0';
+  }
   frameInput.mouseX = s.pointerX;
   frameInput.mouseY = s.pointerY;
   if (s.pointerCell >= 0) {
@@ -116,6 +120,9 @@ static void SetUpScene(const Scene& s) {
     frameInput.mouseY = SquareCentreY(q);
   }
   frameInput.mouseReleased = s.release;
+  frameInput.mouseHeld = s.dragX || s.dragY;
+  frameInput.prevMouseX = frameInput.mouseX - s.dragX;
+  frameInput.prevMouseY = frameInput.mouseY - s.dragY;
   viewYaw = s.yaw;
   viewPitch = s.pitch;
   wAngle = s.w;

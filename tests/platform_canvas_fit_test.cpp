@@ -33,10 +33,31 @@ TEST(CanvasFitTest, TheWindowIsTheCanvasOrTheLargest16To9ThatFits) {
     int32_t usableW, usableH, w, h;
   } cases[] = {{1920, 1080, 1600, 900}, {1600, 900, 1600, 900}, {1366, 768, 1360, 765},
                {1364, 747, 1328, 747},  {1280, 800, 1280, 720}, {1536, 864, 1536, 864},
-               {1599, 2000, 1584, 891}, {2000, 899, 1584, 891}};
+               {1599, 2000, 1584, 891}, {2000, 899, 1584, 891}, {10, 5, 16, 9}};
   for (const auto& c : cases)
     EXPECT_EQ(
         std::pair(WindowSizeFor({c.usableW, c.usableH}).w, WindowSizeFor({c.usableW, c.usableH}).h),
         std::pair(c.w, c.h))
         << c.usableW << "x" << c.usableH;
+}
+
+// A frame drawn through the logical size into a 16:10 window (1680x1050: the canvas scaled by 1.05
+// to 945 rows at y 52) paints the bars above and below it black over what the window held.
+TEST_F(GameTest, TheBarsOfA16To10WindowAreBlack) {
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+  ASSERT_EQ(SDL_CreateWindowAndRenderer(1680, 1050, 0, &window, &renderer), 0) << SDL_GetError();
+  SDL_RenderSetLogicalSize(renderer, kCanvasWidth, kCanvasHeight);
+  SDL_Surface* shown = SDL_GetWindowSurface(window);
+  SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 255, 255, 255));  // an old back buffer
+  RunFrame();
+  const Uint32 black = SDL_MapRGB(shown->format, 0, 0, 0);
+  for (int y : {0, 51, 997, 1049}) {
+    const auto* row =
+        reinterpret_cast<const Uint32*>(static_cast<Uint8*>(shown->pixels) + y * shown->pitch);
+    EXPECT_EQ(std::count(row, row + 1680, black), 1680) << "row " << y;
+  }
+  SDL_DestroyRenderer(renderer);
+  SDL_DestroyWindow(window);
+  SDL_Quit();
+  renderer = nullptr;
 }

@@ -1,8 +1,10 @@
 // Tests of the frame path chosen from the user's SDL settings, the machine and the names drivers
 // report.
+#include <fstream>
+
 #include "support/support.h"
 
-// SDL_RENDER_DRIVER, SDL_FRAMEBUFFER_ACCELERATION set, a render node, SDL's renderer, GL_RENDERER.
+// SDL_RENDER_DRIVER, SDL_FRAMEBUFFER_ACCELERATION set, a GPU, SDL's renderer, GL_RENDERER, Linux.
 TEST(FramePathTest, UserSettingsThenGpuThenDriverNames) {
   const std::pair<VideoReport, FramePath> rows[] = {
       {{"", false, false, "", ""}, Software},
@@ -20,13 +22,15 @@ TEST(FramePathTest, UserSettingsThenGpuThenDriverNames) {
       {{"software", false, true, "", ""}, SdlChoice},
       {{"opengl", false, false, "", ""}, SdlChoice},
       {{"software", true, false, "", ""}, SdlChoice},
-      {{"", true, false, "", ""}, SdlChoice}};
+      {{"", true, false, "", ""}, SdlChoice},
+      {{"", false, false, "", "", false}, SdlChoice}};
   for (const auto& [report, path] : rows)
     EXPECT_EQ(ChooseFramePath(report), path)
         << report.userRenderDriver << report.mayHaveGpu << report.glRenderer;
 }
 
-// What the user sets in the environment reaches the choice (on a machine taken to have no GPU).
+// What the user sets in the environment and what the machine shows reach the choice (here on a
+// machine taken to have no GPU).
 TEST(FramePathTest, TheUsersSettingsReachTheChoice) {
   const struct {
     const char* renderDriver;
@@ -42,7 +46,22 @@ TEST(FramePathTest, TheUsersSettingsReachTheChoice) {
     setenv(SDL_HINT_FRAMEBUFFER_ACCELERATION, row.framebuffer, 1);
     SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);  // start-up may have set it
     VideoReport report = ReadVideoReport();
+    EXPECT_EQ(std::pair(report.mayHaveGpu, report.onLinux), std::pair(MachineMayHaveGpu(), true));
     report.mayHaveGpu = false;
     EXPECT_EQ(ChooseFramePath(report), row.path) << row.renderDriver << " " << row.framebuffer;
   }
+}
+
+// NVIDIA's control device or a render node shows a GPU; other devices do not.
+TEST(FramePathTest, DevicesThatShowAGpu) {
+  const std::filesystem::path dri = std::filesystem::path(testing::TempDir()) / "zarnith-dri";
+  std::filesystem::create_directories(dri);
+  std::ofstream(dri / "card0").put('\n');
+  EXPECT_FALSE(ShowsGpu(dri / "nvidiactl", dri));
+  std::ofstream(dri / "nvidiactl").put('\n');
+  EXPECT_TRUE(ShowsGpu(dri / "nvidiactl", dri));
+  std::filesystem::remove(dri / "nvidiactl");
+  std::ofstream(dri / "renderD128").put('\n');
+  EXPECT_TRUE(ShowsGpu(dri / "nvidiactl", dri));
+  std::filesystem::remove_all(dri);
 }

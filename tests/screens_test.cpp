@@ -90,27 +90,6 @@ TEST_F(ScreensTest, BackAndTheViewButtonsEdges) {
             std::tuple(Menu, 0, kScreenSwitchCooldownFrames));
 }
 
-// Dragging turns 1 degree per 5 pixels; "Reset" eases by 0.9 a frame and snaps strictly inside 5
-// degrees; each "W Rotation" click adds 90 degrees, reached at 0.5 a frame; 2D turns nothing.
-TEST_F(ScreensTest, ViewControls) {
-  for (int32_t d : {2, 3, 4}) {
-    ResetView();
-    dimensionCount = d;
-    frameInput = FrameInput{110, 250, 100, 200, false, 0, true, 0};
-    UpdateGame();
-    EXPECT_EQ(std::pair(viewYaw, viewPitch), d == 2 ? std::pair(0.0, 0.0) : std::pair(2.0, 10.0));
-    frameInput = FrameInput{wRotationButton.x + 1, wRotationButton.y + 1, 0, 0, true, 1, false, 0};
-    UpdateGame();
-    EXPECT_EQ(std::pair(wAngleTarget, wAngle), d == 4 ? std::pair(90.0, 0.5) : std::pair(0.0, 0.0));
-  }
-  viewYaw = 5.5;
-  viewPitch = -5.0 / 0.9;
-  frameInput = FrameInput{resetButton.x + 1, resetButton.y + 1, 0, 0, true, 1, false, 0};
-  UpdateGame();
-  UpdateGame();
-  EXPECT_EQ(std::tuple(viewResetting, viewYaw, viewPitch), std::tuple(true, 0.0, -5.0));
-}
-
 // A frame frees what it makes.
 TEST_F(ScreensTest, AFrameLeavesNoAllocationBehind) {
   const Canvas canvas;

@@ -15,12 +15,16 @@ BUILD_PACKAGES=(g++ make cmake ccache libsdl2-dev libsdl2-ttf-dev libsdl2-image-
 # What the end-to-end tests and tools/xgame.py drive the real game and check the
 # package with: openbox is the window manager of the screen-size test; the soak
 # tool trims the game's heap through gdb before it reads the memory figures;
-# clang-format checks that every C++ file is formatted.
+# clang-format checks that every C++ file is formatted; wine64 runs the Windows build.
 TEST_PACKAGES=(python3 xvfb openbox xdotool imagemagick x11-utils desktop-file-utils gdb lintian appstream
-  clang-format)
+  clang-format wine64)
 # What packing the Debian package needs besides the build: dpkg-buildflags and
 # dpkg-shlibdeps, and file, with which CPack finds the executables to scan.
 PACKAGE_PACKAGES=(dpkg-dev file)
+# What tools/windows.sh needs besides cmake and make: the cross-compiler,
+# dpkg-source and xz to unpack Debian's source packages, convert for the icon
+# and zip.
+WINDOWS_PACKAGES=(mingw-w64 dpkg-dev xz-utils imagemagick zip)
 
 say() { printf '\n==> %s\n' "$*"; }
 

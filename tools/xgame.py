@@ -46,6 +46,10 @@ class Facts:
             elif kind == "colour":
                 self.colours[fields[0]] = tuple(map(int, fields[1:]))
 
+    def play_outline(self):
+        """The middle of the top edge of "Play": white on the title screen only."""
+        return self.button_centre("Play")[0], self.buttons["Play"][1]
+
     def button_centre(self, label):
         x, y, w, h = self.buttons[label]
         return x + w // 2, y + h // 2
@@ -214,6 +218,10 @@ class Game:
 
     def drag(self, start, end, steps=6):
         self.server.drag(*self.at(start), *self.at(end), steps)
+
+    def await_colour(self, facts, point, colour, what, timeout=20):
+        """Waits until the canvas point shows the colour the facts name `colour`."""
+        wait_until(lambda: self.server.screenshot().pixel(*self.to_screen(point)) == facts.colours[colour], timeout, what)
 
     def screen(self, facts):
         """What the game shows now, as Facts.screen tells it."""

@@ -14,11 +14,7 @@ from xgame import CORNER, Facts, Game, XServer, wait_until  # noqa: E402
 
 GAME = sys.argv[1]
 FACTS = Facts(GAME)
-PLAY_OUTLINE = (FACTS.button_centre("Play")[0], FACTS.buttons["Play"][1])  # the middle of its top edge
-
-
-def await_colour(x, game, point, colour, what):
-    wait_until(lambda: x.screenshot().pixel(*game.to_screen(point)) == FACTS.colours[colour], 10, what)
+PLAY_OUTLINE = FACTS.play_outline()
 
 
 def click(x, game, *labels):
@@ -30,20 +26,20 @@ def start_2d_game(x, game):
     game.wait_window()  # then the title's first frame: its background is never black
     wait_until(lambda: x.screenshot().pixel(*game.to_screen(CORNER)) != FACTS.colours["black"], 10, "the title screen")
     click(x, game, "2 Dimensions", "2 Players", "0 Bots", "Play")
-    await_colour(x, game, CORNER, "turn1", "a 2D game with player 1 to move")
+    game.await_colour(FACTS, CORNER, "turn1", "a 2D game with player 1 to move")
 
 
 with XServer() as x:
     for folder in (None, tempfile.mkdtemp()):  # the build folder with the font, an empty one
         with Game(x, GAME, cwd=folder) as game:
             game.wait_window()
-            await_colour(x, game, PLAY_OUTLINE, "white", "the title screen's Buttons")
+            game.await_colour(FACTS, PLAY_OUTLINE, "white", "the title screen's Buttons")
             start_2d_game(x, game)
             for cell in (0, 3, 1, 4, 2):  # player 1 takes the line of cells 0, 1, 2
                 x.click(*game.to_screen(FACTS.cell_centre(2, cell)))
-            await_colour(x, game, CORNER, "black", "the end of the game")
+            game.await_colour(FACTS, CORNER, "black", "the end of the game")
             click(x, game, "Back")
-            await_colour(x, game, PLAY_OUTLINE, "white", "the title screen after \"Back\"")
+            game.await_colour(FACTS, PLAY_OUTLINE, "white", "the title screen after \"Back\"")
             x.key("Escape")
             assert game.wait_exit() == 0, f"Escape: status {game.proc.returncode}: {game.output()}"
 
@@ -52,7 +48,7 @@ with XServer(1366, 768, wm=True) as x, Game(x, GAME) as game:
     left, top, width, height = game.frame()
     assert left >= 0 and top >= 0 and left + width <= x.width and top + height <= x.height, game.frame()
     x.click(*game.to_screen(FACTS.cell_centre(2, 4)))
-    await_colour(x, game, CORNER, "turn2", "player 2's turn after the click")
+    game.await_colour(FACTS, CORNER, "turn2", "player 2's turn after the click")
     cell_left, cell_top, side = FACTS.cells[(2, 4)]  # the move was made: is its mark in this cell?
     corners = game.to_screen((cell_left, cell_top)) + game.to_screen((cell_left + side, cell_top + side))
     assert x.screenshot().count(FACTS.colours["mark1"], *corners) > side, "player 1's mark is not in the clicked cell"
@@ -62,7 +58,7 @@ with XServer(1920, 1080, wm=True) as x, Game(x, GAME) as game:
     windowed = game.geometry()
     x.key("F11")
     wait_until(lambda: game.geometry() == (0, 0, x.width, x.height), 10, "fullscreen")
-    await_colour(x, game, PLAY_OUTLINE, "white", "the scaled title screen")
+    game.await_colour(FACTS, PLAY_OUTLINE, "white", "the scaled title screen")
     assert x.screenshot().pixel(*PLAY_OUTLINE) != FACTS.colours["white"], "the title is drawn unscaled"
     click(x, game, "Play")
     wait_until(lambda: x.screenshot().pixel(x.width - 1, x.height - 1) == FACTS.colours["turn1"], 10, "a game filling the screen")
