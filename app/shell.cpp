@@ -58,12 +58,12 @@ bool StartUp() {
   std::signal(SIGTERM, RequestStop);
 
   // The click that brings the window to the front counts, as it does on X11;
-  // SDL on Windows would drop it and a first click on "Play" would do nothing.
+  // SDL on Windows would drop it, and a first click on a Button would do nothing.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_Init(SDL_INIT_EVERYTHING) < 0) Report("Failed at SDL_Init()");
   if (TTF_Init() < 0) Report(std::string("Error: ") + SDL_GetError());
   const WindowSize size = WindowSizeFor(UsableDesktopSize());
-  if (OpenWindowAndRenderer(size.w, size.h, fullscreen, &window, &renderer) < 0) {
+  if (OpenWindowAndRenderer(size.w, size.h, FullscreenFlags(), &window, &renderer) < 0) {
     Report("Failed at SDL_CreateWindowAndRenderer()");
     return false;
   }

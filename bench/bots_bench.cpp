@@ -12,8 +12,7 @@
 
 namespace {
 
-constexpr int32_t kHardDifficulty = 3;  // "Hard" runs the most work: PickCentralCell on a long list
-constexpr int32_t kBenchPlayers = 3;    // players whose marks fill the half-full board
+constexpr int32_t kBenchPlayers = 3;  // players whose marks fill the half-full board
 
 // Half the cells filled with random players' marks, the same board every run.
 std::vector<int32_t> HalfFullBoard(int dimensions) {
@@ -33,7 +32,7 @@ void RunBotMoves(benchmark::State& state, bool halfFull) {
   ResetGameGlobals();
   dimensionCount = dimensions;
   playerCount = kBenchPlayers;
-  difficulty = kHardDifficulty;
+  difficulty = Hard;  // the most work: PickCentralCell on a long list
   std::srand(1);
   const std::vector<int32_t> board =
       halfFull ? HalfFullBoard(dimensions)

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "app/shell.h"
@@ -21,15 +22,12 @@ constexpr int32_t kCellSize5D = 40;  // pixels, as the title screen sets it
 
 // Whether giving `cell` to `player` would complete a line of theirs.
 bool CompletesLine(int cell, int32_t player) {
-  const CellCoord target = CoordOfCell(kDimensions, cell);
   for (int other = 0; other < CellCount(kDimensions); ++other) {
     if (other == cell || CellValue(kDimensions, other) != player) continue;
-    Line line;
-    bool ok = true;
-    LineThroughCells(CoordOfCell(kDimensions, other), target, line, ok);
-    if (!ok) continue;
+    const std::optional<Line> line = LineThroughCells(kDimensions, other, cell);
+    if (!line) continue;
     int own = 0;
-    for (const CellCoord& c : line) own += CellValue(kDimensions, CellOfCoord(c)) == player;
+    for (const CellCoord& c : *line) own += CellValue(kDimensions, CellOfCoord(c)) == player;
     if (own == 2) return true;
   }
   return false;

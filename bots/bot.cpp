@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int32_t kEasy = 1;                 // difficulty of the "Easy" button
-constexpr int32_t kMeh = 2;                  // difficulty of the "Meh" button
-constexpr int32_t kHard = 3;                 // difficulty of the "Hard" button
 constexpr int kMiddleIndex = 1;              // the index of an axis's middle cell
 constexpr int kMinCentralPick = 2;           // fewest middle indices PickCentralCell prefers
 constexpr int kNoCell = -1;                  // no cell chosen
@@ -124,10 +121,10 @@ void MarkLine(int32_t a, int32_t b, int32_t bot, const Opponents& opponents, int
 CellMarks MarksOfCell(int dimensions, int cell, const BoardValues& values, int32_t bot,
                       const Opponents& opponents) {
   CellMarks marks;
-  ForEachLineThrough(dimensions, cell, [&](int cellA, int cellB) {
+  for (const auto& [cellA, cellB] : LinesThrough(dimensions, cell)) {
     MarkLine(values[static_cast<size_t>(cellA)], values[static_cast<size_t>(cellB)], bot, opponents,
              dimensions, marks);
-  });
+  }
   return marks;
 }
 
@@ -173,14 +170,14 @@ bool NextPlayerHoldsMiddle(int32_t bot) {
 }
 
 int BuildIndex(int dimensions, const std::vector<int>& build, int32_t bot) {
-  if (difficulty != kHard) return RandomIndex(build.size());
+  if (difficulty != Hard) return RandomIndex(build.size());
   const std::vector<int> centralities = CentralitiesOfCells(dimensions, build);
   if (dimensions == 2) return PickEdgeIndex(centralities, NextPlayerHoldsMiddle(bot));
   return PickCentralIndex(centralities);
 }
 
 int PlainIndex(int dimensions, const std::vector<int>& plain) {
-  if (difficulty == kEasy) return RandomIndex(plain.size());
+  if (difficulty == Easy) return RandomIndex(plain.size());
   return PickCentralIndex(CentralitiesOfCells(dimensions, plain));
 }
 
@@ -191,7 +188,7 @@ int ChooseCell(int dimensions, const Candidates& lists, bool blockingAllowed, in
   for (int k = 1; k < dimensions && blockingAllowed; ++k) {
     const std::vector<int>& block = lists.block[static_cast<size_t>(k)];
     // Later opponents are blocked only once they threaten k cells; "Meh" blocks any threat.
-    const size_t needed = difficulty == kMeh ? 1 : static_cast<size_t>(k);
+    const size_t needed = difficulty == Meh ? 1 : static_cast<size_t>(k);
     if (!block.empty() && block.size() >= needed) return block.front();
   }
   if (!lists.build.empty()) {
@@ -214,7 +211,7 @@ void BotMove(int dimensions) {
   const int32_t bot = currentPlayer;
   const Candidates lists = FileEmptyCells(dimensions, bot);
   // The "Easy" coin is tossed on every move, before any draw of the choice.
-  const bool blockingAllowed = difficulty != kEasy || std::rand() % 2 != 0;
+  const bool blockingAllowed = difficulty != Easy || std::rand() % 2 != 0;
   const int cell = ChooseCell(dimensions, lists, blockingAllowed, bot);
   if (cell != kNoCell) CellValue(dimensions, cell) = bot;
   currentPlayer = NextPlayer(bot);

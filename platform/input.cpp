@@ -19,7 +19,7 @@ void HandleEvent(const SDL_Event& event, const Uint8* keys) {
   if (event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_F11 &&
       !event.key.repeat) {
     fullscreen = !fullscreen;
-    SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN : 0);
+    SDL_SetWindowFullscreen(window, FullscreenFlags());
   }
 
   if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT) {
@@ -31,22 +31,45 @@ void HandleEvent(const SDL_Event& event, const Uint8* keys) {
   }
 }
 
+// The pointer as a canvas point, through the window's present size. SDL
+// keeps the pointer's window position from the last motion it took, and a
+// window that moves under a still pointer (F11, the window manager) brings no
+// motion, or one at the old position: until SDL reports another position, the
+// pointer lies as far the other way in the window as the window has moved.
+void SamplePointer() {
+  FrameInput& in = frameInput;
+  SDL_Rect now;
+  SDL_GetWindowPosition(window, &now.x, &now.y);
+  SDL_GetWindowSize(window, &now.w, &now.h);
+  SDL_Point reported;
+  SDL_GetMouseState(&reported.x, &reported.y);
+  if (reported.x != in.reportedPointer.x || reported.y != in.reportedPointer.y) {
+    in.reportedPointer = reported;
+    in.windowMove = {0, 0};
+  } else if (in.windowArea.w > 0) {
+    in.windowMove.x += in.windowArea.x - now.x;
+    in.windowMove.y += in.windowArea.y - now.y;
+  }
+  in.windowArea = now;
+  const SDL_Point canvas =
+      WindowToCanvas({reported.x + in.windowMove.x, reported.y + in.windowMove.y}, {now.w, now.h});
+  in.mouseX = canvas.x;
+  in.mouseY = canvas.y;
+}
+
 // Samples the pointer, then drains the queue. Returns this frame's release candidate.
 bool TakeInput() {
   const Uint8* keys = SDL_GetKeyboardState(nullptr);
   frameInput.prevMouseX = frameInput.mouseX;
   frameInput.prevMouseY = frameInput.mouseY;
-  // SDL reports window pixels; the screens hit-test canvas pixels.
-  SDL_Point pointer;
-  SDL_GetMouseState(&pointer.x, &pointer.y);
-  WindowSize size;
-  SDL_GetWindowSize(window, &size.w, &size.h);
-  const SDL_Point canvas = WindowToCanvas(pointer, size);
-  frameInput.mouseX = canvas.x;
-  frameInput.mouseY = canvas.y;
+  SamplePointer();
 
+  const bool wasFullscreen = fullscreen;
   SDL_Event event;
   while (SDL_PollEvent(&event)) HandleEvent(event, keys);
+  // After F11 the pointer is mapped through the switched window at once, so
+  // that this frame's hover is already the new window's.
+  if (fullscreen != wasFullscreen) SamplePointer();
   return frameInput.mouseReleased;
 }
 

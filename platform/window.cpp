@@ -12,3 +12,5 @@ void ResetRunState() {
   fullscreen = false;
   currentScreen = Menu;
 }
+
+Uint32 FullscreenFlags() { return fullscreen ? SDL_WINDOW_FULLSCREEN : 0; }

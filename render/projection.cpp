@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <type_traits>
 #include <vector>
 
 #include "platform/platform.h"
@@ -33,8 +34,8 @@ constexpr int kHoverIndices[6] = {0, 1, 2, 0, 1, 3};
 // Everything the 3D and 4D views do differently; the pipeline is shared.
 struct ViewStyle {
   int dimensions = 3;             // the board, hovered cell and winning line it reads
-  double originX = kViewOriginX;  // window point of the model origin, pixels
-  double originY = kViewOriginY;  // window point of the model origin, pixels
+  double originX = kViewOriginX;  // canvas point of the model origin, pixels
+  double originY = kViewOriginY;  // canvas point of the model origin, pixels
   ViewTurn turn;                  // this frame's view turns
   bool tintEdges = false;         // a marked cell's edges take its owner's tint
   uint8_t edgeAlpha = 0;          // strength of each added edge
@@ -62,30 +63,28 @@ void Turn(double& p, double& q, double c, double s) {
   q = q * c - p0 * s;
 }
 
-// At most three entries per lattice level, so a cell number always fits the board.
-template <class Sequence>
-int Extent(const Sequence& level) {
-  return static_cast<int>(std::min(level.size(), static_cast<size_t>(kBoardSide)));
+// The mesh at `index` and the indices after it in a nested lattice; null
+// where a level holds fewer entries than the index asks for.
+template <class Level>
+const CellMesh* MeshAt(const Level& level, const int32_t* index) {
+  if (static_cast<size_t>(*index) >= level.size()) return nullptr;
+  if constexpr (std::is_same_v<typename Level::value_type, CellMesh>) {
+    return &level[static_cast<size_t>(*index)];
+  } else {
+    return MeshAt(level[static_cast<size_t>(*index)], index + 1);
+  }
 }
 
-int BoardCellOfMesh(const CellCoord& meshCoord) { return CellOfCoord(BoardCoordOfMesh(meshCoord)); }
-
-std::vector<LatticeCell> CubeCells(const CubeLattice& lattice) {
+// The lattice's meshes in lattice order, each with the board cell it shows.
+template <class Lattice>
+std::vector<LatticeCell> LatticeCells(int dimensions, const Lattice& lattice) {
   std::vector<LatticeCell> cells;
-  for (int i = 0; i < Extent(lattice); ++i)
-    for (int j = 0; j < Extent(lattice[i]); ++j)
-      for (int k = 0; k < Extent(lattice[i][j]); ++k)
-        cells.push_back({&lattice[i][j][k], BoardCellOfMesh({i, j, k})});
-  return cells;
-}
-
-std::vector<LatticeCell> TesseractCells(const TesseractLattice& lattice) {
-  std::vector<LatticeCell> cells;
-  for (int i = 0; i < Extent(lattice); ++i)
-    for (int j = 0; j < Extent(lattice[i]); ++j)
-      for (int k = 0; k < Extent(lattice[i][j]); ++k)
-        for (int l = 0; l < Extent(lattice[i][j][k]); ++l)
-          cells.push_back({&lattice[i][j][k][l], BoardCellOfMesh({i, j, k, l})});
+  for (int meshCell = 0; meshCell < CellCount(dimensions); ++meshCell) {
+    const CellIndices x = IndicesOfCell(dimensions, meshCell);
+    if (const CellMesh* mesh = MeshAt(lattice, x.data())) {
+      cells.push_back({mesh, CellOfCoord(BoardCoordOfMesh(CoordOfCell(dimensions, meshCell)))});
+    }
+  }
   return cells;
 }
 
@@ -103,7 +102,7 @@ bool IsWinningCell(int dimensions, const CellCoord& coord) {
   return std::find(line.begin(), line.end(), coord) != line.end();
 }
 
-SDL_Point WindowPoint(const ViewStyle& style, const ProjectedCell& cell, int vertex) {
+SDL_Point CanvasPoint(const ViewStyle& style, const ProjectedCell& cell, int vertex) {
   return {TruncatePixel(style.originX + cell.x[vertex]),
           TruncatePixel(style.originY + cell.y[vertex])};
 }
@@ -115,7 +114,7 @@ void DrawCellEdges(const ViewStyle& style, const CellMesh& mesh, const Projected
   SetDrawColour(colour, style.edgeAlpha);
 
   std::array<SDL_Point, kMaxMeshVertices> points;
-  for (int v = 0; v < cell.vertexCount; ++v) points[v] = WindowPoint(style, cell, v);
+  for (int v = 0; v < cell.vertexCount; ++v) points[v] = CanvasPoint(style, cell, v);
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD);
   for (const auto& edge : mesh.edges) {
     assert(edge[0] >= 0 && edge[0] < cell.vertexCount && edge[1] >= 0 &&
@@ -281,7 +280,7 @@ void RenderBoard3D() {
   style.hoverAlpha = kCubeHoverAlpha;
   style.hoverOriginFloat = true;
   style.drawsAssistLines = true;
-  RenderLattice(style, CubeCells(cellMeshes3));
+  RenderLattice(style, LatticeCells(3, cellMeshes3));
 }
 
 void RenderBoard4D(double originX, double originY, const TesseractLattice& meshes) {
@@ -292,5 +291,5 @@ void RenderBoard4D(double originX, double originY, const TesseractLattice& meshe
   style.turn = ViewTurn4D();
   style.edgeAlpha = kTesseractEdgeAlpha;
   style.hoverAlpha = kTesseractHoverAlpha;
-  RenderLattice(style, TesseractCells(meshes));
+  RenderLattice(style, LatticeCells(4, meshes));
 }

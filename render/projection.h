@@ -6,7 +6,7 @@
 #include "render/mesh.h"
 #include "rules/state.h"
 
-constexpr double kViewOriginX = 1150.0;  // window point the projected views centre on
+constexpr double kViewOriginX = 1150.0;  // canvas point the projected views centre on
 constexpr double kViewOriginY = 400.0;
 constexpr double kDegreesToRadians = 0.017453292519943295;  // pi/180
 constexpr double kCubeYawOffset = 90.0;     // degrees added to viewYaw in the 3D view
@@ -35,7 +35,7 @@ struct ViewTurn {
 struct ProjectedCell {
   int vertexCount = 0;                            // 8 for a cube, 16 for a tesseract
   std::array<double, kMaxMeshVertices> x{}, y{};  // vertex offsets from the origin, pixels
-  double centreX = 0.0, centreY = 0.0;            // window point of the cell's centre, pixels
+  double centreX = 0.0, centreY = 0.0;            // canvas point of the cell's centre, pixels
   double markRadius = 0.0;                        // pixels
 };
 

@@ -22,15 +22,12 @@ bool LineHoldsOtherMark(int dimensions, const Line& line, int32_t player) {
 // Appends every line through the hovered cell that holds a mark of the player
 // to move and none of anyone else. A line holding two of the player's marks
 // is appended twice, once from each mark.
-void CollectAssistLines(int dimensions, const CellCoord& hovered) {
+void CollectAssistLines(int dimensions, int hovered) {
   const int count = CellCount(dimensions);
   for (int cell = 0; cell < count; ++cell) {
     if (CellValue(dimensions, cell) != currentPlayer) continue;
-    const CellCoord own = CoordOfCell(dimensions, cell);
-    bool ok = true;
-    Line line;
-    LineThroughCells(own, hovered, line, ok);
-    if (ok && !LineHoldsOtherMark(dimensions, line, currentPlayer)) assistLines.push_back(line);
+    const std::optional<Line> line = LineThroughCells(dimensions, cell, hovered);
+    if (line && !LineHoldsOtherMark(dimensions, *line, currentPlayer)) assistLines.push_back(*line);
   }
 }
 
@@ -41,7 +38,7 @@ void UpdateHover(int dimensions) {
   const bool found = cell >= 0 && CellValue(dimensions, cell) == 0;
   if (found) {
     HoveredCell(dimensions) = CoordOfCell(dimensions, cell);
-    if (assistMode) CollectAssistLines(dimensions, HoveredCell(dimensions));
+    if (assistMode) CollectAssistLines(dimensions, cell);
   }
   cellHovered = found && !gameOver;
 }
@@ -49,24 +46,12 @@ void UpdateHover(int dimensions) {
 }  // namespace
 
 void ForgetHoveredCells() {
-  hoveredCell2.assign(2, 0);
-  hoveredCell3.assign(3, 0);
-  hoveredCell4.assign(4, 0);
-  hoveredCell5.assign(5, 0);
+  for (int d = kMinDimensions; d <= kMaxDimensions; ++d) HoveredCell(d).assign(d, 0);
   assistLines.clear();
 }
 
 CellCoord& HoveredCell(int dimensions) {
-  switch (dimensions) {
-    case 2:
-      return hoveredCell2;
-    case 3:
-      return hoveredCell3;
-    case 4:
-      return hoveredCell4;
-    default:
-      return hoveredCell5;
-  }
+  return OfDimensions(dimensions, hoveredCell2, hoveredCell3, hoveredCell4, hoveredCell5);
 }
 
 void UpdateHover2D() { UpdateHover(2); }

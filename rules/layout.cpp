@@ -1,16 +1,17 @@
 // The flat layout: where each cell's square lies on the 1600x900 canvas.
 #include "rules/layout.h"
 
-#include <array>
 #include <cassert>
+
+#include "platform/platform.h"
 
 namespace {
 
-constexpr int32_t kCanvasCentreX = 800;  // pixels
-constexpr int32_t kCanvasCentreY = 450;  // pixels
-constexpr int32_t kGridPitchCells = 4;   // neighbouring grids start 4 cells apart
-constexpr int32_t kOffset3DX = -200;     // pixels: the 3D column of grids sits left of x0
-constexpr int32_t kOffset4DX = -300;     // pixels: the 4D centre grid starts left of x0
+constexpr int32_t kCanvasCentreX = kCanvasWidth / 2;   // 800 pixels
+constexpr int32_t kCanvasCentreY = kCanvasHeight / 2;  // 450 pixels
+constexpr int32_t kGridPitchCells = 4;                 // neighbouring grids start 4 cells apart
+constexpr int32_t kOffset3DX = -200;  // pixels: the 3D column of grids sits left of x0
+constexpr int32_t kOffset4DX = -300;  // pixels: the 4D centre grid starts left of x0
 
 // Where a cell sits in whole cells from the grid origin, plus a pixel shift.
 struct GridPlace {
@@ -19,20 +20,10 @@ struct GridPlace {
   int32_t shiftX;  // pixels added to the left edge
 };
 
-// The indices of cell number `cell`, outermost first, without allocating.
-std::array<int32_t, kMaxDimensions> DigitsOfCell(int dimensions, int cell) {
-  std::array<int32_t, kMaxDimensions> digits{};
-  for (int d = dimensions - 1; d >= 0; --d) {
-    digits[d] = cell % kBoardSide;
-    cell /= kBoardSide;
-  }
-  return digits;
-}
-
 // Grids stand 4 cells apart, so a grid index g and an index k inside the grid
 // give 4g + k cells; the "- 4" terms put the middle grid at the origin.
 GridPlace PlaceOfCell(int dimensions, int cell) {
-  const std::array<int32_t, kMaxDimensions> x = DigitsOfCell(dimensions, cell);
+  const CellIndices x = IndicesOfCell(dimensions, cell);
   const int32_t p = kGridPitchCells;
   switch (dimensions) {
     case 2:
@@ -47,7 +38,7 @@ GridPlace PlaceOfCell(int dimensions, int cell) {
     default:
       // board5[a][b][c][d][e]: nine grid columns 3a + b; board5[0][0][0][0][0]
       // is column -16, row -4, and board5[1][1][1][0][0] is column 0, row 0.
-      return {3 * p * x[0] + p * x[1] + x[3] - 4 * p, p * x[2] + x[4] - p, 0};
+      return {kBoardSide * p * x[0] + p * x[1] + x[3] - 4 * p, p * x[2] + x[4] - p, 0};
   }
 }
 
@@ -72,23 +63,22 @@ CellSquare CellSquareOf(int dimensions, int32_t s, int cell) {
   return square;
 }
 
-// Both edges are excluded, so a point on a grid line belongs to no cell and
-// no point belongs to two neighbouring cells.
-bool InsideSquare(const CellSquare& square, int32_t x, int32_t y) {
-  return square.left < x && x < square.left + square.side && square.top < y &&
-         y < square.top + square.side;
+bool StrictlyInside(const SDL_Rect& area, int32_t x, int32_t y) {
+  return area.x < x && x < area.x + area.w && area.y < y && y < area.y + area.h;
 }
 
 // s = 80: board2[0][0] at (680, 330) has its centre at (720, 370).
 int32_t SquareCentreX(const CellSquare& square) { return square.left + square.side / 2; }
 int32_t SquareCentreY(const CellSquare& square) { return square.top + square.side / 2; }
 
-// Visits the cells in index order; the open squares never overlap, so the
-// first one that holds the point is the only one.
+// Visits the cells in index order. Both edges of a square are excluded, so a
+// point on a grid line belongs to no cell, and the open squares never overlap:
+// the first one that holds the point is the only one.
 int CellAtPoint(int dimensions, int32_t s, int32_t x, int32_t y) {
   const int count = CellCount(dimensions);
   for (int cell = 0; cell < count; ++cell) {
-    if (InsideSquare(CellSquareOf(dimensions, s, cell), x, y)) return cell;
+    const CellSquare q = CellSquareOf(dimensions, s, cell);
+    if (StrictlyInside({q.left, q.top, q.side, q.side}, x, y)) return cell;
   }
   return -1;
 }

@@ -1,65 +1,56 @@
-// The line rule: the test of three cells, the third cell of two and the line through two.
+// The line rule's operations that are not inline: the line through two cells and the lines through
+// one.
 #include "rules/lines.h"
-
-#include <cstddef>
-#include <cstdlib>
 
 namespace {
 
-// How the first differing coordinate related the two cells; every later
-// differing coordinate must relate them the same way.
-enum class LineKind { Middle, Span };
+using LinesByCell = std::vector<std::vector<CellPair>>;  // [cell]: the lines through it
+
+// Every line found once, as the ascending pair that starts it, and filed under each of its cells.
+LinesByCell FileEveryLine(int dimensions) {
+  const int count = CellCount(dimensions);
+  LinesByCell through(static_cast<size_t>(count));
+  for (int u = 0; u < count; ++u) {
+    for (int v = u + 1; v < count; ++v) {
+      const int w = ThirdCellOfLine(dimensions, u, v);
+      if (w < 0) continue;
+      through[static_cast<size_t>(u)].push_back({v, w});
+      through[static_cast<size_t>(v)].push_back({u, w});
+      through[static_cast<size_t>(w)].push_back({u, v});
+    }
+  }
+  return through;
+}
 
 }  // namespace
 
-// Every coordinate stays put or runs 0,1,2 or 2,1,0 in the order given.
-bool IsLineTriple(const CellCoord& u, const CellCoord& v, const CellCoord& w) {
-  for (std::size_t t = 0; t < u.size(); ++t) {
-    const bool constant = u[t] == v[t] && v[t] == w[t];
-    const bool rising = u[t] == 0 && v[t] == 1 && w[t] == 2;
-    const bool falling = u[t] == 2 && v[t] == 1 && w[t] == 0;
-    if (!constant && !rising && !falling) return false;
-  }
-  return true;
+Line LineOfCells(int dimensions, int first, int second, int third) {
+  return {CoordOfCell(dimensions, first), CoordOfCell(dimensions, second),
+          CoordOfCell(dimensions, third)};
 }
 
-// Axis by axis: equal coordinates stay; where one cell is 1 and the other an
-// end, the end comes first and its mirror |x - 2| last ("middle"); where one
-// is 0 and the other 2, a and b are the two ends ("span"). A common line
-// needs every differing axis of one kind and, for "middle", the same cell in
-// the middle throughout; otherwise ok is cleared, and never set.
-// (0,0) and (1,1): middle, a is the end, giving (0,0), (1,1), (2,2).
-void LineThroughCells(const CellCoord& a, const CellCoord& b, Line& line, bool& ok) {
-  bool first = true;
-  LineKind kind = LineKind::Span;
-  bool aIsEnd = false;
-  for (CellCoord& coord : line) coord.resize(a.size());
-  for (std::size_t t = 0; t < a.size(); ++t) {
-    if (a[t] == b[t]) {
-      line[0][t] = line[1][t] = line[2][t] = a[t];
-    } else if (a[t] == 1 || b[t] == 1) {
-      if (first) {
-        kind = LineKind::Middle;
-        aIsEnd = a[t] != 1;
-        first = false;
-      } else if (kind == LineKind::Span) {
-        ok = false;
-      }
-      const int32_t end = aIsEnd ? a[t] : b[t];
-      if (end == 1) ok = false;
-      line[0][t] = end;
-      line[1][t] = aIsEnd ? b[t] : a[t];
-      line[2][t] = std::abs(end - 2);
-    } else {
-      if (first) {
-        kind = LineKind::Span;
-        first = false;
-      } else if (kind == LineKind::Middle) {
-        ok = false;
-      }
-      line[0][t] = a[t];
-      line[1][t] = 1;
-      line[2][t] = b[t];
-    }
+// a and b are an end and the middle, in either order, or the two ends; the
+// middle of two ends is their mean, as cell numbers follow the rule too.
+// (0,0) and (1,1) give (0,0), (1,1), (2,2); (0,0) and (2,2) give the same.
+std::optional<Line> LineThroughCells(int dimensions, int a, int b) {
+  if (const int c = ThirdCellOfLine(dimensions, a, b); c >= 0) {
+    return LineOfCells(dimensions, a, b, c);
   }
+  if (const int c = ThirdCellOfLine(dimensions, b, a); c >= 0) {
+    return LineOfCells(dimensions, b, a, c);
+  }
+  const int middle = (a + b) / 2;
+  if ((a + b) % 2 == 0 && ThirdCellOfLine(dimensions, a, middle) == b) {
+    return LineOfCells(dimensions, a, middle, b);
+  }
+  return std::nullopt;
+}
+
+const std::vector<CellPair>& LinesThrough(int dimensions, int cell) {
+  static const std::array<LinesByCell, kMaxDimensions + 1> table = [] {
+    std::array<LinesByCell, kMaxDimensions + 1> lines;
+    for (int d = kMinDimensions; d <= kMaxDimensions; ++d) lines[d] = FileEveryLine(d);
+    return lines;
+  }();
+  return table[static_cast<size_t>(dimensions)][static_cast<size_t>(cell)];
 }

@@ -2,91 +2,81 @@
 #pragma once
 
 #include <array>
-#include <cstddef>
-#include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "rules/state.h"
 
-// The eight lines of the 3x3 board in the order the two-dimensional win check
-// examines them: rows, columns, the diagonal, then the other diagonal from (2, 0).
-constexpr int kLines2D[8][3][2] = {
-    {{0, 0}, {0, 1}, {0, 2}}, {{1, 0}, {1, 1}, {1, 2}}, {{2, 0}, {2, 1}, {2, 2}},
-    {{0, 0}, {1, 0}, {2, 0}}, {{0, 1}, {1, 1}, {2, 1}}, {{0, 2}, {1, 2}, {2, 2}},
-    {{0, 0}, {1, 1}, {2, 2}}, {{2, 0}, {1, 1}, {0, 2}},
-};
+// ---- The rule -----------------------------------------------------------------
+// Three different cells u, v, w form a line, in that order, when on every axis
+// w = 2v - u: the axis stays put, or runs 0, 1, 2 or 2, 1, 0. So the first two
+// cells of a line fix the third, v is the middle in index order too, and the
+// other operations below are each a few lines over this one.
 
-// Whether u, v, w in that order form a line: every coordinate is constant,
-// runs 0,1,2 or runs 2,1,0.
-bool IsLineTriple(const CellCoord& u, const CellCoord& v, const CellCoord& w);
+// The index after u and v along one axis of a line, or -1 off the board.
+constexpr int32_t NextIndexOnLine(int32_t u, int32_t v) {
+  const int32_t w = 2 * v - u;
+  return w >= 0 && w < kBoardSide ? w : -1;
+}
 
-// The cell number that completes a line whose first two cells in index order
-// are `first` and `second`, or -1 when no line starts that way. Inline: the
-// win check calls it for every pair of a player's marks.
-inline int ThirdCellOfLine(int dimensions, int first, int second);
-
-// The line through two different cells a and b, end-middle-end, into `line`;
-// clears `ok` (which the caller sets) when they share no line.
-void LineThroughCells(const CellCoord& a, const CellCoord& b, Line& line, bool& ok);
-
-// Calls visit(cellA, cellB) with the other two cell numbers of each line
-// through `cell`, every line once.
-template <class Visit>
-void ForEachLineThrough(int dimensions, int cell, Visit visit);
-
-// ---- Implementations kept inline for speed -----------------------------------
-
-// Along every axis where they differ, `first` must be an end (0 or 2) and
-// `second` the middle (1); the third cell is then the mirror of `first`
-// through `second`. 3D: cells 0 (0,0,0) and 13 (1,1,1) give 26 (2,2,2).
-inline int ThirdCellOfLine(int dimensions, int first, int second) {
+// The cell number after the cells of indices u and v on their line, or -1
+// when no line starts with them. Inline: the win check calls it for every
+// pair of a player's marks. 3D: (0,0,0) and (1,1,1) give 26, which is (2,2,2).
+constexpr int ThirdCellOfLine(int dimensions, const CellIndices& u, const CellIndices& v) {
   int third = 0;
-  int place = 1;
-  for (int d = 0; d < dimensions; ++d, first /= kBoardSide, second /= kBoardSide) {
-    const int a = first % kBoardSide;
-    const int b = second % kBoardSide;
-    int c = a;
-    if (a != b) {
-      if (b != 1) return -1;
-      c = 2 - a;
-    }
-    third += c * place;
-    place *= kBoardSide;
+  bool moves = false;  // the cells differ on some axis
+  for (int d = 0; d < dimensions; ++d) {
+    const int32_t w = NextIndexOnLine(u[d], v[d]);
+    if (w < 0) return -1;
+    moves = moves || u[d] != v[d];
+    third = third * kBoardSide + w;
   }
-  return third;
+  return moves ? third : -1;
 }
 
-// As an end the cell has one line for every non-empty set of its 0-or-2 axes,
-// stepping toward the middle on each; as the middle it has one for every
-// non-zero step of -1, 0 or +1 on its 1-axes, and a step and its reverse are
-// the same line. Steps are in cell numbers: axis d weighs 3^d from the innermost.
-template <class Visit>
-void ForEachLineThrough(int dimensions, int cell, Visit visit) {
-  std::array<int, kMaxDimensions> endSteps{};      // toward the middle, in cell numbers
-  std::array<int, kMaxDimensions> middlePlaces{};  // 3^d of each axis where the cell is at 1
-  int ends = 0;
-  int middles = 0;
-  for (int d = 0, place = 1, rest = cell; d < dimensions;
-       ++d, place *= kBoardSide, rest /= kBoardSide) {
-    const int c = rest % kBoardSide;
-    if (c == 1) {
-      middlePlaces[static_cast<std::size_t>(middles++)] = place;
-    } else {
-      endSteps[static_cast<std::size_t>(ends++)] = c == 0 ? place : -place;
-    }
-  }
-  for (int set = 1; set < (1 << ends); ++set) {
-    int step = 0;
-    for (int i = 0; i < ends; ++i) step += (set >> i & 1) * endSteps[static_cast<std::size_t>(i)];
-    visit(cell + step, cell + 2 * step);
-  }
-  // Base-3 digits of `pattern` pick each middle axis's step: 0 none, 1 up, 2 down.
-  for (int pattern = 1, patterns = CellCount(middles); pattern < patterns; ++pattern) {
-    int step = 0;
-    for (int i = 0, rest = pattern; i < middles; ++i, rest /= kBoardSide) {
-      const int digit = rest % kBoardSide;
-      if (digit == 1) step += middlePlaces[static_cast<std::size_t>(i)];
-      if (digit == 2) step -= middlePlaces[static_cast<std::size_t>(i)];
-    }
-    if (step > 0) visit(cell - step, cell + step);
-  }
+// The same for cell numbers.
+constexpr int ThirdCellOfLine(int dimensions, int first, int second) {
+  return ThirdCellOfLine(dimensions, IndicesOfCell(dimensions, first),
+                         IndicesOfCell(dimensions, second));
 }
+
+// ---- Operations on the rule ---------------------------------------------------
+
+// The line of three cell numbers, in the order given, as coordinate lists.
+Line LineOfCells(int dimensions, int first, int second, int third);
+
+// The line through two different cells a and b, end, middle, end; none when
+// they share no line. Either may be the end the line starts from.
+std::optional<Line> LineThroughCells(int dimensions, int a, int b);
+
+using CellPair = std::array<int, 2>;  // two cell numbers
+
+// The other two cells of each line through `cell`, every line once, in no
+// particular order. Built from ThirdCellOfLine on first use.
+const std::vector<CellPair>& LinesThrough(int dimensions, int cell);
+
+// The eight lines of the 3x3 board as cell numbers (3i + j for board2[i][j]),
+// in the order the two-dimensional win check examines them: rows, columns,
+// the diagonal, then the other diagonal from (2, 0).
+constexpr int kLines2D[8][3] = {{0, 1, 2}, {3, 4, 5}, {6, 7, 8}, {0, 3, 6},
+                                {1, 4, 7}, {2, 5, 8}, {0, 4, 8}, {6, 4, 2}};
+
+// Whether kLines2D holds every line of the 3x3 board once: each row a line,
+// no two rows the same line (two lines share at most one cell), and as many
+// rows as the board has lines, (5^2 - 3^2) / 2.
+constexpr bool HoldsEveryLine2DOnce() {
+  for (const auto& row : kLines2D) {
+    if (ThirdCellOfLine(2, row[0], row[1]) != row[2]) return false;
+  }
+  for (const auto& row : kLines2D) {
+    for (const auto& other : kLines2D) {
+      int shared = 0;
+      for (int a : row) {
+        for (int b : other) shared += a == b;
+      }
+      if (&row != &other && shared > 1) return false;
+    }
+  }
+  return std::size(kLines2D) == (25 - 9) / 2;
+}
+static_assert(HoldsEveryLine2DOnce(), "kLines2D is every line of the 3x3 board, once");

@@ -1,12 +1,13 @@
 // The game's settings, the four boards and the per-game state, with StartNewGame.
 #include "rules/state.h"
 
+#include <algorithm>
 #include <cassert>
 
 int32_t dimensionCount;
 int32_t playerCount;
 int32_t botCount;
-int32_t difficulty;
+Difficulty difficulty;
 bool assistMode;
 int32_t cellSize;
 
@@ -23,6 +24,9 @@ Line winLine2, winLine3, winLine4, winLine5;
 
 namespace {
 
+// Cell sides for 2, 3, 4 and 5 dimensions, pixels.
+constexpr int32_t kCellSizes[] = {80, 60, 60, 40};
+
 Line ZeroLine(int dimensions) {
   const CellCoord zeros(dimensions, 0);
   return {zeros, zeros, zeros};
@@ -30,20 +34,24 @@ Line ZeroLine(int dimensions) {
 
 }  // namespace
 
-// Three dimensions, three players, no bots, "Easy", assist off.
+int32_t CellSizeFor(int dimensions) {
+  assert(dimensions >= kMinDimensions && dimensions <= kMaxDimensions);
+  return kCellSizes[dimensions - kMinDimensions];
+}
+
 void SetDefaultSettings() {
   dimensionCount = 3;
   playerCount = 3;
   botCount = 0;
-  difficulty = 1;
+  difficulty = Easy;
   assistMode = false;
-  cellSize = 60;
+  cellSize = CellSizeFor(dimensionCount);
 }
 
 void StartNewGame() {
-  board2.assign(3, std::vector<int32_t>(3, 0));
-  board3.assign(3, board2);
-  board4.assign(3, board3);
+  board2.assign(kBoardSide, std::vector<int32_t>(kBoardSide, 0));
+  board3.assign(kBoardSide, board2);
+  board4.assign(kBoardSide, board3);
   board5.clear();
   for (int block = 0; block < kBoardSide; ++block) board5.push_back(board4);
 
@@ -52,10 +60,7 @@ void StartNewGame() {
   winner = 0;
   gameOver = false;
 
-  winLine2 = ZeroLine(2);
-  winLine3 = ZeroLine(3);
-  winLine4 = ZeroLine(4);
-  winLine5 = ZeroLine(5);
+  for (int d = kMinDimensions; d <= kMaxDimensions; ++d) WinLine(d) = ZeroLine(d);
 }
 
 int CellCount(int dimensions) {
@@ -65,12 +70,8 @@ int CellCount(int dimensions) {
 }
 
 CellCoord CoordOfCell(int dimensions, int cell) {
-  CellCoord coord(dimensions, 0);
-  for (int d = dimensions - 1; d >= 0; --d) {
-    coord[d] = cell % kBoardSide;
-    cell /= kBoardSide;
-  }
-  return coord;
+  const CellIndices x = IndicesOfCell(dimensions, cell);
+  return CellCoord(x.begin(), x.begin() + dimensions);
 }
 
 int CellOfCoord(const CellCoord& coord) {
@@ -82,36 +83,26 @@ int CellOfCoord(const CellCoord& coord) {
 int32_t& CellValue(int dimensions, int cell) {
   assert(dimensions >= kMinDimensions && dimensions <= kMaxDimensions);
   assert(cell >= 0 && cell < CellCount(dimensions));
-  // Digits of the cell number, outermost first: d0 d1 ... in base 3.
+  const CellIndices x = IndicesOfCell(dimensions, cell);
   switch (dimensions) {
     case 2:
-      return board2[cell / 3][cell % 3];
+      return board2[x[0]][x[1]];
     case 3:
-      return board3[cell / 9][cell / 3 % 3][cell % 3];
+      return board3[x[0]][x[1]][x[2]];
     case 4:
-      return board4[cell / 27][cell / 9 % 3][cell / 3 % 3][cell % 3];
+      return board4[x[0]][x[1]][x[2]][x[3]];
     default:
-      return board5[cell / 81][cell / 27 % 3][cell / 9 % 3][cell / 3 % 3][cell % 3];
+      return board5[x[0]][x[1]][x[2]][x[3]][x[4]];
   }
 }
 
 int Centrality(int dimensions, int cell) {
-  int ones = 0;
-  for (int d = 0; d < dimensions; ++d, cell /= kBoardSide) ones += (cell % kBoardSide == 1);
-  return ones;
+  const CellIndices x = IndicesOfCell(dimensions, cell);
+  return static_cast<int>(std::count(x.begin(), x.begin() + dimensions, 1));
 }
 
 Line& WinLine(int dimensions) {
-  switch (dimensions) {
-    case 2:
-      return winLine2;
-    case 3:
-      return winLine3;
-    case 4:
-      return winLine4;
-    default:
-      return winLine5;
-  }
+  return OfDimensions(dimensions, winLine2, winLine3, winLine4, winLine5);
 }
 
 bool IsBot(int32_t player) { return player + botCount > playerCount; }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <vector>
 
@@ -14,23 +15,31 @@ constexpr int kMaxCells = 243;     // cells of the largest board
 constexpr int kMaxPlayers = 5;     // player numbers run 1 to 5
 
 using CellCoord = std::vector<int32_t>;  // a cell's indices, outermost first, each 0..2
-using Line = std::array<CellCoord, 3>;   // three cells of a line: end, middle, end
+using CellIndices =
+    std::array<int32_t, kMaxDimensions>;  // the same without allocating; unused tail 0
+using Line = std::array<CellCoord, 3>;    // three cells of a line: end, middle, end
 
 using Board2 = std::vector<std::vector<int32_t>>;  // board2[i][j]
 using Board3 = std::vector<Board2>;                // board3[a][b][c]
 using Board4 = std::vector<Board3>;                // board4[a][b][c][d]
 using Board5 = std::vector<Board4>;                // board5[a][b][c][d][e]
 
+// Bot strength, as the title Buttons of the same names set it.
+enum Difficulty : int32_t { NoDifficulty = 0, Easy = 1, Meh = 2, Hard = 3 };
+
+// Side of one flat grid cell, pixels, by dimension count: the larger boards need smaller cells.
+int32_t CellSizeFor(int dimensions);
+
 // ---- Settings: chosen on the title screen, kept for the whole run ----------
 
 extern int32_t dimensionCount;  // board axes, 2..5
 extern int32_t playerCount;     // players taking turns, 2..5
 extern int32_t botCount;        // the last botCount players are bots, 0..playerCount
-extern int32_t difficulty;      // bot strength: 1 "Easy", 2 "Meh", 3 "Hard"
+extern Difficulty difficulty;   // bot strength, Easy to Hard
 extern bool assistMode;         // show the lines the player to move would extend
 extern int32_t cellSize;        // side of one flat grid cell, pixels
 
-// Three dimensions, three players, no bots, "Easy", assist off, 60-pixel cells.
+// Three dimensions with their cell size, three players, no bots, "Easy", assist off.
 void SetDefaultSettings();
 
 // ---- Boards: all four exist at once; only board<dimensionCount> is played --
@@ -58,7 +67,17 @@ void StartNewGame();
 // 3^dimensions: 9, 27, 81 or 243.
 int CellCount(int dimensions);
 
-// The indices of cell number `cell`, outermost first.
+// The indices of cell number `cell`, outermost first: the one decoder of cell
+// numbers. Inline, as the rules and the bots decode in their inner loops, and
+// constexpr, so that a table of cells can be checked as it compiles.
+// 3D: cell 14 is (1, 1, 2).
+constexpr CellIndices IndicesOfCell(int dimensions, int cell) {
+  CellIndices indices{};
+  for (int d = dimensions - 1; d >= 0; --d, cell /= kBoardSide) indices[d] = cell % kBoardSide;
+  return indices;
+}
+
+// The indices of cell number `cell`, outermost first, as a coordinate list.
 CellCoord CoordOfCell(int dimensions, int cell);
 
 // The cell number of `coord` on a board of coord.size() dimensions.
@@ -69,6 +88,14 @@ int32_t& CellValue(int dimensions, int cell);
 
 // How many indices of cell number `cell` are 1 (its centrality).
 int Centrality(int dimensions, int cell);
+
+// The one of four numbered globals, such as winLine2 to winLine5, that serves `dimensions`.
+template <class Record>
+Record& OfDimensions(int dimensions, Record& two, Record& three, Record& four, Record& five) {
+  assert(dimensions >= kMinDimensions && dimensions <= kMaxDimensions);
+  Record* const records[] = {&two, &three, &four, &five};
+  return *records[dimensions - kMinDimensions];
+}
 
 // The winning line of a dimension count.
 Line& WinLine(int dimensions);

@@ -24,15 +24,16 @@ std::vector<int> CellsOfPlayer(int dimensions, int32_t player) {
 // first hit of a descending pair scan is that last triple.
 bool RecordLastLineOf(int dimensions, int32_t player) {
   const std::vector<int> cells = CellsOfPlayer(dimensions, player);
+  std::vector<CellIndices> indices;  // decoded once, not once per pair
+  for (int cell : cells) indices.push_back(IndicesOfCell(dimensions, cell));
   const int m = static_cast<int>(cells.size());
   for (int i = m - 3; i >= 0; --i) {
     for (int j = m - 2; j > i; --j) {
-      const int third = ThirdCellOfLine(dimensions, cells[i], cells[j]);
+      const int third = ThirdCellOfLine(dimensions, indices[i], indices[j]);
       if (third < 0 || CellValue(dimensions, third) != player) continue;
       gameOver = true;
       winner = player;
-      WinLine(dimensions) = {CoordOfCell(dimensions, cells[i]), CoordOfCell(dimensions, cells[j]),
-                             CoordOfCell(dimensions, third)};
+      WinLine(dimensions) = LineOfCells(dimensions, cells[i], cells[j], third);
       return true;
     }
   }
@@ -53,14 +54,11 @@ void CheckWinByTriples(int dimensions) {
 void CheckWin2D() {
   if (gameOver) return;
   for (const auto& line : kLines2D) {
-    const int32_t mark = board2[line[0][0]][line[0][1]];
-    if (mark == 0 || board2[line[1][0]][line[1][1]] != mark ||
-        board2[line[2][0]][line[2][1]] != mark) {
-      continue;
-    }
+    const int32_t mark = CellValue(2, line[0]);
+    if (mark == 0 || CellValue(2, line[1]) != mark || CellValue(2, line[2]) != mark) continue;
     gameOver = true;
     winner = mark;
-    for (int k = 0; k < 3; ++k) winLine2[k] = {line[k][0], line[k][1]};
+    winLine2 = LineOfCells(2, line[0], line[1], line[2]);
   }
 }
 

@@ -7,17 +7,24 @@
 #include <string>
 #include <vector>
 
+#include "rules/state.h"
+
+// What a title Button does that no setting value says.
+enum ButtonAction : int32_t { NoAction = 0, PlayAction = 1, AssistAction = 2, QuitAction = 3 };
+
 struct Button {
-  int32_t x = 0, y = 0;         // top-left corner, window pixels
-  int32_t w = 0, h = 0;         // size, pixels
-  std::string label;            // drawn centred; actions are recognised by it
-  int32_t playerValue = 0;      // players a click sets; 0 = none
-  int32_t dimensionValue = 0;   // dimensions a click sets; 0 = none
-  int32_t botValue = -1;        // bots a click sets; -1 = none (0 is "0 Bots")
-  int32_t difficultyValue = 0;  // difficulty a click sets; 0 = none
-  bool hovered = false;         // the pointer is over it this frame
-  int32_t cellSizeValue = 0;    // cellSize set together with dimensionValue
-  bool latched = false;         // fired, and the pointer has not left it since
+  int32_t x = 0, y = 0;                       // top-left corner, canvas pixels
+  int32_t w = 0, h = 0;                       // size, pixels
+  std::string label;                          // drawn centred
+  int32_t playerValue = 0;                    // players a click sets; 0 = none
+  int32_t dimensionValue = 0;                 // dimensions a click sets; 0 = none
+  int32_t botValue = -1;                      // bots a click sets; -1 = none (0 is "0 Bots")
+  Difficulty difficultyValue = NoDifficulty;  // difficulty a click sets
+  bool hovered = false;                       // the pointer is over it this frame
+  int32_t cellSizeValue = 0;                  // cellSize set together with dimensionValue
+  bool latched = false;                       // fired, and the pointer has not left it since
+  ButtonAction action = NoAction;             // "Play", "Assist Mode" or "Quit"; none for the rest
+  int labelPoints = 0;                        // point size of the label's font
 };
 
 // ---- Buttons: laid out once at start-up ------------------------------------
@@ -30,7 +37,7 @@ extern Button wRotationButton;           // game screen, 4D: turn 90 degrees abo
 // Lays out the 19 title Buttons afresh and sets the three game-screen Buttons.
 void BuildMenuButtons();
 
-// A Button that carries no setting: "Play", "Assist Mode" and "Quit".
+// A Button that carries an action and no setting: "Play", "Assist Mode" and "Quit".
 bool IsActionButton(const Button& b);
 
 // Title Buttons and "Back" count their edges as inside.

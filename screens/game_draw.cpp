@@ -16,9 +16,8 @@
 
 namespace {
 
-constexpr int kLargeFontPoints = 36;  // "Back" and the status line
-constexpr int kSmallFontPoints = 24;  // "Reset" and "W Rotation"
-constexpr int32_t kStatusX = 65;      // top-left corner of the status line, window pixels
+constexpr int kStatusPoints = 36;  // the status line's font size
+constexpr int32_t kStatusX = 65;   // top-left corner of the status line, canvas pixels
 constexpr int32_t kStatusY = 825;
 
 // A flat grid is 3 by 3 cells; the last two indices pick the cell in it, so
@@ -141,11 +140,11 @@ void DrawHoverHighlight() {
 void DrawProjectedView() {
   if (dimensionCount == 3) {
     RenderBoard3D();
-    DrawButton(resetButton, FontOfSize(kSmallFontPoints));
+    DrawButton(resetButton);
   } else if (dimensionCount == 4) {
     RenderBoard4D(kViewOriginX, kViewOriginY, cellMeshes4);
-    DrawButton(resetButton, FontOfSize(kSmallFontPoints));
-    DrawButton(wRotationButton, FontOfSize(kSmallFontPoints));
+    DrawButton(resetButton);
+    DrawButton(wRotationButton);
   }
 }
 
@@ -163,7 +162,7 @@ void DrawBoard() {
 }
 
 void DrawStatusLine() {
-  DrawText(FontOfSize(kLargeFontPoints), StatusText(), [](int, int) {
+  DrawText(FontOfSize(kStatusPoints), StatusText(), [](int, int) {
     return SDL_Point{kStatusX, kStatusY};
   });
 }
@@ -175,17 +174,18 @@ void DrawGame() {
   DrawBackground();
   // grids, marks, result and assist lines, hover, projected view
   DrawBoard();
-  // "Back" is on every board
-  DrawButton(backButton, FontOfSize(kLargeFontPoints));
+  // backButton is on every board
+  DrawButton(backButton);
   // whose turn, or how the game ended
   DrawStatusLine();
   SDL_RenderPresent(renderer);
 }
 
-void DrawButton(Button button, TTF_Font* font) {
+void DrawButton(Button button) {
   DrawButtonOutline(button);
   // Centred on the rectangle; the hover overlay brightens it in place.
-  DrawText(font, button.label, [&button](int tw, int th) { return LabelCorner(button, tw, th); });
+  DrawText(FontOfSize(button.labelPoints), button.label,
+           [&button](int tw, int th) { return LabelCorner(button, tw, th); });
   if (button.hovered) FillAdditive({button.x, button.y, button.w, button.h}, kButtonHoverAlpha);
 }
 

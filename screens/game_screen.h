@@ -1,8 +1,6 @@
 // The game screen: its update (turns, bot pacing, clicks, view controls) and its drawing.
 #pragma once
 
-#include <SDL_ttf.h>
-
 #include <cstdint>
 #include <string>
 
@@ -38,7 +36,7 @@ void UpdateGame();
 void DrawGame();
 
 // Outline, centred label (never moved) and, when hovered, an additive overlay.
-void DrawButton(Button button, TTF_Font* font);
+void DrawButton(Button button);
 
 // "Game has ended in a draw", "Player 2 wins!", "Computer 1's Turn" and so on.
 std::string StatusText();

@@ -1,4 +1,4 @@
-// The game screen's update: "Back", turns, bot pacing, clicks, view controls.
+// The game screen's update: backButton, turns, bot pacing, clicks, view controls.
 #include <array>
 #include <cstddef>
 
@@ -19,7 +19,7 @@ namespace {
 constexpr double kDragPixelsPerDegree = 5.0;  // pixels of pointer travel per degree of turn
 constexpr double kResetEasing = 0.9;          // fraction of an angle kept per resetting frame
 constexpr double kResetSnapDegrees = 5.0;     // an easing angle strictly inside +-5 becomes 0
-constexpr double kWTurnDegrees = 90.0;        // one "W Rotation" click turns this far about w
+constexpr double kWTurnDegrees = 90.0;        // one wRotationButton click turns this far about w
 constexpr double kWStepDegrees = 0.5;         // the w turn advances this much per frame
 
 constexpr std::array<DimensionRules, kMaxDimensions - kMinDimensions + 1> kRulesByDimension{{
@@ -29,7 +29,7 @@ constexpr std::array<DimensionRules, kMaxDimensions - kMinDimensions + 1> kRules
     {BotMove5D, CheckWin5D, UpdateHover5D},
 }};
 
-// "Back" counts its edges as inside, unlike the view Buttons. The new game
+// backButton counts its edges as inside, unlike the view Buttons. The new game
 // starts at once; the caller finishes the frame's update on it.
 void HandleBackButton() {
   backButton.hovered = PointInButton(backButton, frameInput.mouseX, frameInput.mouseY);
@@ -51,7 +51,7 @@ void PickCell() {
 }
 
 // A bot waits kBotDelayFrames frames and moves on the next one. Only its move
-// resets the count, so a wait cut short by "Back" carries into the next game.
+// resets the count, so a wait cut short by backButton carries into the next game.
 void PlayBotTurn(const DimensionRules& rules) {
   if (gameOver) {
     rules.updateHover();
@@ -81,8 +81,8 @@ double EaseTowardZero(double degrees) {
   return (-kResetSnapDegrees < degrees && degrees < kResetSnapDegrees) ? 0.0 : degrees;
 }
 
-// Easing back after "Reset" wins over dragging; dragging works anywhere in
-// the window, not only over the projected view. "Reset" excludes its edges.
+// Easing back after resetButton wins over dragging; dragging works anywhere
+// on the canvas, not only over the projected view. resetButton excludes its edges.
 void UpdateViewControls() {
   if (viewResetting) {
     viewYaw = EaseTowardZero(viewYaw);
@@ -123,7 +123,7 @@ const DimensionRules* RulesOf(int32_t dimensions) {
 void UpdateGame() {
   // the assist lines are collected afresh by this frame's hover update
   if (assistMode) assistLines.clear();
-  // "Back" may start a new game; the rest of the update runs on it
+  // backButton may start a new game; the rest of the update runs on it
   HandleBackButton();
 
   const DimensionRules* rules = RulesOf(dimensionCount);

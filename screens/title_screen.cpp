@@ -19,9 +19,6 @@ int32_t backgroundBlueStep;
 
 namespace {
 
-const char* const kQuitLabel = "Quit";
-const char* const kPlayLabel = "Play";
-const char* const kAssistLabel = "Assist Mode";
 const char* const kTitleText = "Zarnith";
 
 constexpr uint32_t kSeedClickModulus = 100000;  // rand() is cut to this before the pointer product
@@ -29,16 +26,13 @@ constexpr uint32_t kSeedClickModulus = 100000;  // rand() is cut to this before 
 constexpr double kRedStep = 0.1;    // red level per frame: 500 frames from 0 to 50
 constexpr double kBlueStep = 0.15;  // blue level per frame
 
-constexpr int kTitlePoints = 72;       // "Zarnith"
-constexpr int kLabelPoints = 36;       // most Button labels
-constexpr int kDifficultyPoints = 30;  // "Easy", "Meh", "Hard"
-constexpr int kSmallLabelPoints = 24;  // "Quit" and "Assist Mode"
-constexpr int kLabelShift = 2;         // pixels a label sinks (selected) or rises (hovered)
-constexpr int kTitleMiddleY = 150;     // pixels from the top to the title's middle
+constexpr int kTitlePoints = 72;    // "Zarnith"
+constexpr int kLabelShift = 2;      // pixels a label sinks (selected) or rises (hovered)
+constexpr int kTitleMiddleY = 150;  // pixels from the top to the title's middle
 
 // ---- Update -----------------------------------------------------------------
 
-// "Play": the game screen runs from the next frame, and the generator is
+// PlayAction: the game screen runs from the next frame, and the generator is
 // reseeded from rand() and the click position so that games differ. The
 // product wraps in unsigned 32-bit arithmetic; signed overflow would be undefined.
 void StartPlaying() {
@@ -59,7 +53,7 @@ void ApplySetting(const Button& b) {
     if (botCount >= playerCount) botCount = playerCount;
   } else if (b.botValue > -1) {
     if (playerCount >= b.botValue) botCount = b.botValue;
-  } else if (b.difficultyValue > 0) {
+  } else if (b.difficultyValue != NoDifficulty) {
     difficulty = b.difficultyValue;
   }
 }
@@ -67,16 +61,24 @@ void ApplySetting(const Button& b) {
 // A click on a hovered Button that has not fired since the pointer came onto it.
 void FireButton(Button& b) {
   b.latched = true;
-  if (b.label == kQuitLabel) {
-    running = false;
-  } else if (b.dimensionValue > 0) {
-    cellSize = b.cellSizeValue;
-    dimensionCount = b.dimensionValue;
-  } else if (IsActionButton(b)) {
-    if (b.label == kAssistLabel) assistMode = !assistMode;
-    if (b.label == kPlayLabel) StartPlaying();
-  } else {
-    ApplySetting(b);
+  switch (b.action) {
+    case QuitAction:
+      running = false;
+      break;
+    case PlayAction:
+      StartPlaying();
+      break;
+    case AssistAction:
+      assistMode = !assistMode;
+      break;
+    case NoAction:
+      if (b.dimensionValue > 0) {
+        cellSize = b.cellSizeValue;
+        dimensionCount = b.dimensionValue;
+      } else {
+        ApplySetting(b);
+      }
+      break;
   }
 }
 
@@ -109,17 +111,11 @@ void FillBackground() {
 }
 
 // A setting Button is selected when its value is the setting's current value;
-// of the actions only "Assist Mode" can be, while assist is on.
+// of the actions only AssistAction can be, while assist is on.
 bool IsSelected(const Button& b) {
-  if (IsActionButton(b)) return b.label == kAssistLabel && assistMode;
+  if (IsActionButton(b)) return b.action == AssistAction && assistMode;
   return b.dimensionValue == dimensionCount || b.playerValue == playerCount ||
          b.botValue == botCount || b.difficultyValue == difficulty;
-}
-
-int LabelPoints(const Button& b) {
-  if (b.label == kQuitLabel || b.label == kAssistLabel) return kSmallLabelPoints;
-  if (b.difficultyValue > 0) return kDifficultyPoints;
-  return kLabelPoints;
 }
 
 // Centred label; a selected Button's sinks down-left, a hovered one's rises up-right.
@@ -132,7 +128,7 @@ void DrawLabel(const Button& b, bool selected) {
     dx = kLabelShift;
     dy = -kLabelShift;
   }
-  DrawText(FontOfSize(LabelPoints(b)), b.label, [&](int tw, int th) {
+  DrawText(FontOfSize(b.labelPoints), b.label, [&](int tw, int th) {
     const SDL_Point centred = LabelCorner(b, tw, th);
     return SDL_Point{centred.x + dx, centred.y + dy};
   });
@@ -146,10 +142,10 @@ void FillOverlay(const Button& b, SDL_Color colour, SDL_BlendMode mode) {
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
 }
 
-// NOTE: a hovered "Assist Mode" is lightened even while on, so the pointer
+// NOTE: a hovered AssistAction Button is lightened even while on, so the pointer
 // shows on it, whereas a hovered selected setting Button stays dark.
 void DrawOverlay(const Button& b, bool selected) {
-  if (b.label == kAssistLabel && assistMode && b.hovered) {
+  if (b.action == AssistAction && assistMode && b.hovered) {
     FillOverlay(b, kTitleHoverTint, SDL_BLENDMODE_ADD);
   } else if (selected) {
     FillOverlay(b, kSelectedShade, SDL_BLENDMODE_BLEND);

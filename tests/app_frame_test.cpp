@@ -92,6 +92,21 @@ TEST_F(FrameTest, EscapeAndF11) {
   }
 }
 
+// A window that F11 resizes (the dummy driver's fullscreen is 1024x768) maps the still pointer anew
+// in that frame: the hover of the switch's frame is the one the next frame keeps.
+TEST_F(FrameTest, HoverAfterF11) {
+  const Button& play = menuButtons[16];
+  SDL_SetWindowSize(window, 800, 450);
+  SDL_WarpMouseInWindow(window, play.x / 2 + 5, play.y / 2 + 5);
+  RunFrame();
+  ASSERT_TRUE(play.hovered);
+  Push({SDL_KEYDOWN}, SDL_SCANCODE_F11);
+  RunFrame();
+  const auto first = std::tuple(frameInput.mouseX, frameInput.mouseY, play.hovered);
+  RunFrame();
+  EXPECT_EQ(first, std::tuple(frameInput.mouseX, frameInput.mouseY, false));
+}
+
 // Start-up says nothing when all is well and starts on the title screen; SIGTERM ends the loop
 // after its frame; shutdown closes SDL_ttf and leaves no window or renderer behind; without a
 // video driver the program says so and exits with 1.

@@ -46,7 +46,7 @@ TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
   for (int d = 2; d <= 5; ++d)
     for (int trial = 0; trial < 400; ++trial) {
       StartNewGame();
-      playerCount = 2 + trial % 4, difficulty = 1 + trial / 4 % 3,
+      playerCount = 2 + trial % 4, difficulty = Difficulty(1 + trial / 4 % 3),
       currentPlayer = 1 + trial % playerCount;
       FillRandomBoard(d, playerCount, (trial % 10) / 10.0, random);
       const int32_t bot = currentPlayer;

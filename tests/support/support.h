@@ -65,6 +65,14 @@ inline const Button& Labelled(const std::string& label) {
 
 using Triple = std::array<int, 3>;  // three cell numbers, ascending
 
+// The oracle of the line rule: u, v, w in that order are a line when every coordinate stays put or
+// runs 0, 1, 2 or 2, 1, 0.
+inline bool IsLineTriple(const CellCoord& u, const CellCoord& v, const CellCoord& w) {
+  for (size_t t = 0; t < u.size(); ++t)
+    if (!(u[t] == v[t] && v[t] == w[t]) && !(v[t] == 1 && std::abs(u[t] - w[t]) == 2)) return false;
+  return true;
+}
+
 // Every line of the board: every ascending triple of cells that IsLineTriple accepts.
 inline const std::vector<Triple>& AllLines(int d) {
   static std::array<std::vector<Triple>, kMaxDimensions + 1> cache;
