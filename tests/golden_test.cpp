@@ -18,9 +18,9 @@ struct Scene {
   int32_t dimensions = 3, players = 3, bots = 0, mover = 1;
   double filled = 0.0;   // share of the cells holding random marks of every player
   std::string marks;     // marks of cells 0, 1, ... written over the random ones; '.' keeps one
-  int pointerCell = -1;  // the cell, emptied, that the pointer rests on; or -1 for pointerX/Y
-  int32_t pointerX = 0, pointerY = 0, dragX = 0, dragY = 0;  // dragged from (x - dragX, y - dragY)
-  bool release = false, assist = false, font = true;
+  int pointerCell = -1;  // the cell, emptied, that the pointer rests on; or -1 for the input's
+  FrameInput input;      // the pointer, its release and a drag from the previous point
+  bool assist = false, font = true;
   double yaw = 0.0, pitch = 0.0, w = 0.0;  // view angles, degrees
   int frames = 1;
 
@@ -29,15 +29,18 @@ struct Scene {
     return *this;
   }
   Scene& Cell(int c, bool click = false) {
-    std::tie(pointerCell, release) = std::pair(c, click);
+    std::tie(pointerCell, input.mouseReleased) = std::pair(c, click);
     return *this;
   }
   Scene& At(const Button& b, bool click = false) {
-    std::tie(pointerX, pointerY, release) = std::tuple(b.x + b.w / 2, b.y + b.h / 2, click);
+    input.mouseX = input.prevMouseX = b.x + b.w / 2;
+    input.mouseY = input.prevMouseY = b.y + b.h / 2;
+    input.mouseReleased = click;
     return *this;
   }
   Scene& Drag(int32_t dx, int32_t dy) {
-    std::tie(dragX, dragY) = std::pair(dx, dy);
+    std::tie(input.prevMouseX, input.prevMouseY, input.mouseHeld) =
+        std::tuple(input.mouseX - dx, input.mouseY - dy, true);
     return *this;
   }
   Scene& View(double y, double p, double wNow) {
@@ -109,26 +112,20 @@ static void SetUpScene(const Scene& s) {
   botCount = s.bots;
   currentPlayer = s.mover;
   assistMode = s.assist;
-  cellSize =
-      FindButton([&](const Button& b) { return b.dimensionValue == s.dimensions; }).cellSizeValue;
+  cellSize = CellSizeFor(s.dimensions);
   std::srand(1);  // the bots draw from rand()
   std::mt19937 random(7);
   FillRandomBoard(s.dimensions, s.players, s.filled, random);
   for (size_t cell = 0; cell < s.marks.size(); ++cell) {
     if (s.marks[cell] != '.') CellValue(s.dimensions, int(cell)) = s.marks[cell] - '0';
   }
-  frameInput.mouseX = s.pointerX;
-  frameInput.mouseY = s.pointerY;
+  frameInput = s.input;
   if (s.pointerCell >= 0) {
     const CellSquare q = CellSquareOf(s.dimensions, cellSize, s.pointerCell);
     CellValue(s.dimensions, s.pointerCell) = 0;
     frameInput.mouseX = SquareCentreX(q);
     frameInput.mouseY = SquareCentreY(q);
   }
-  frameInput.mouseReleased = s.release;
-  frameInput.mouseHeld = s.dragX || s.dragY;
-  frameInput.prevMouseX = frameInput.mouseX - s.dragX;
-  frameInput.prevMouseY = frameInput.mouseY - s.dragY;
   viewYaw = s.yaw;
   viewPitch = s.pitch;
   wAngle = s.w;
