@@ -147,6 +147,10 @@ TEST_F(GoldenTest, EveryFrameMatchesItsGolden) {
   Check(Scene("title-hover-frame-700", Menu).At(Labelled("Play")).Frames(700));
   Check(
       Scene("title-chosen", Menu).Board(5, 5, 4, 1, 0).At(Labelled("Assist Mode"), true).Frames(2));
+  Check(Scene("title-play-bot-moves", Menu)
+            .Board(2, 2, 2, 1, 0)
+            .At(Labelled("Play"), true)
+            .Frames(506));
   Check(Scene("title-hard", Menu).Board(2, 2, 2, 1, 0).At(Labelled("Hard"), true));
   Check(Scene("2d-assist").Board(2, 5, 0, 3, 0.5).Cell(4).Assist());
   Check(Scene("3d-assist").Board(3, 5, 0, 3, 0.4).Cell(13).Assist().View(30, -20));
