@@ -103,8 +103,7 @@ static void SetUpScene(const Scene& s) {
   botCount = s.bots;
   currentPlayer = s.mover;
   assistMode = s.assist;
-  cellSize =
-      FindButton([&](const Button& b) { return b.dimensionValue == s.dimensions; }).cellSizeValue;
+  cellSize = CellSizeFor(s.dimensions);
   std::srand(1);  // the bots draw from rand()
   std::mt19937 random(7);
   FillRandomBoard(s.dimensions, s.players, s.filled, random);

@@ -55,12 +55,9 @@ struct GameTest : ::testing::Test {
   void TearDown() override { CloseFonts(); }
 };
 
-template <class Match>
-const Button& FindButton(Match match) {
-  return *std::find_if(menuButtons.begin(), menuButtons.end(), match);
-}
 inline const Button& Labelled(const std::string& label) {
-  return FindButton([&](const Button& b) { return b.label == label; });
+  return *std::find_if(menuButtons.begin(), menuButtons.end(),
+                       [&](const Button& b) { return b.label == label; });
 }
 
 using Triple = std::array<int, 3>;  // three cell numbers, ascending
