@@ -54,10 +54,9 @@ void AddOctants(CirclePoints& batch, int32_t cx, int32_t cy, int32_t dx, int32_t
   for (const SDL_Point& point : octants) batch.points[batch.count++] = point;
 }
 
-// Draws and empties the batch; SDL's result, negative on a failure.
+// Draws and empties the batch (SDL draws nothing for none); SDL's result, negative on a failure.
 int FlushCirclePoints(CirclePoints& batch) {
-  const int status =
-      batch.count > 0 ? SDL_RenderDrawPoints(renderer, batch.points.data(), batch.count) : 0;
+  const int status = SDL_RenderDrawPoints(renderer, batch.points.data(), batch.count);
   batch.count = 0;
   return status;
 }

@@ -112,11 +112,28 @@ TEST_F(FrameTest, HoverAfterF11) {
   EXPECT_EQ(std::pair(frameInput.mouseX, frameInput.mouseY), std::pair(800, 450));
 }
 
+// A frame drawn through the logical size into a 16:10 window (1680x1050: the canvas scaled by 1.05
+// to 945 rows at y 52) paints the bars above and below it black over what the window held.
+TEST_F(FrameTest, TheBarsOfA16To10WindowAreBlack) {
+  SDL_DestroyRenderer(renderer);
+  SDL_DestroyWindow(window);
+  ASSERT_EQ(SDL_CreateWindowAndRenderer(1680, 1050, 0, &window, &renderer), 0) << SDL_GetError();
+  SDL_RenderSetLogicalSize(renderer, kCanvasWidth, kCanvasHeight);
+  SDL_Surface* shown = SDL_GetWindowSurface(window);
+  SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 255, 255, 255));  // an old back buffer
+  RunFrame();
+  for (int y : {0, 51, 997, 1049}) {
+    const Uint32* row = static_cast<Uint32*>(shown->pixels) + y * shown->pitch / 4;
+    EXPECT_EQ(std::count(row, row + 1680, SDL_MapRGB(shown->format, 0, 0, 0)), 1680) << y;
+  }
+}
+
 // Start-up says nothing when all is well and starts on the title screen; SIGTERM ends the loop
 // after its frame; shutdown closes SDL_ttf and leaves no window or renderer behind; without a
 // video driver the program says so and exits with 1.
 TEST(ProgramTest, StartUpSignalAndMissingDriver) {
   const int ttfUsers = TTF_WasInit();
+  const int allocations = SDL_GetNumAllocations();
   testing::internal::CaptureStdout();
   ASSERT_TRUE(StartUp());
   EXPECT_TRUE(running && !fullscreen && currentScreen == Menu && window && renderer &&
@@ -130,6 +147,7 @@ TEST(ProgramTest, StartUpSignalAndMissingDriver) {
   ShutDown();
   EXPECT_EQ(std::tuple(TTF_WasInit(), testing::internal::GetCapturedStdout(), window, renderer),
             std::tuple(ttfUsers, std::string(), nullptr, nullptr));
+  EXPECT_EQ(SDL_GetNumAllocations(), allocations) << "fonts and texts are freed";
   const auto withoutVideo = [] {  // in the child process of the death test only
     setenv("SDL_VIDEODRIVER", "nosuch", 1);
     dup2(STDERR_FILENO, STDOUT_FILENO);

@@ -28,8 +28,10 @@ static Lists FileByEveryLine(int d, int32_t bot) {
 // Whether `cell` of `pool` is a pick of "the most central (at least 2), else a corner, else the
 // first".
 static bool IsCentralPick(int d, const std::vector<int>& pool, int cell) {
-  int best = 0, corners = 0;
-  for (int c : pool) best = std::max(best, Centrality(d, c)), corners += Centrality(d, c) == 0;
+  int best = 0;
+  for (int c : pool) best = std::max(best, Centrality(d, c));
+  const bool corners =
+      std::any_of(pool.begin(), pool.end(), [d](int c) { return !Centrality(d, c); });
   return best >= 2 ? Centrality(d, cell) == best
          : corners ? Centrality(d, cell) == 0
                    : cell == pool[0];
@@ -46,7 +48,8 @@ TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
   for (int d = 2; d <= 5; ++d)
     for (int trial = 0; trial < 400; ++trial) {
       StartNewGame();
-      playerCount = 2 + trial % 4, difficulty = Difficulty(1 + trial / 4 % 3),
+      playerCount = 2 + trial % 4;
+      difficulty = Difficulty(1 + trial / 4 % 3);
       currentPlayer = 1 + trial % playerCount;
       FillRandomBoard(d, playerCount, (trial % 10) / 10.0, random);
       const int32_t bot = currentPlayer;

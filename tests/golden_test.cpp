@@ -18,9 +18,9 @@ struct Scene {
   int32_t dimensions = 3, players = 3, bots = 0, mover = 1;
   double filled = 0.0;   // share of the cells holding random marks of every player
   std::string marks;     // marks of cells 0, 1, ... written over the random ones; '.' keeps one
-  int pointerCell = -1;  // the cell, emptied, that the pointer rests on; or -1 for pointerX/Y
-  int32_t pointerX = 0, pointerY = 0, dragX = 0, dragY = 0;  // dragged from (x - dragX, y - dragY)
-  bool release = false, assist = false, font = true;
+  int pointerCell = -1;  // the cell, emptied, that the pointer rests on; or -1 for the input's
+  FrameInput input;      // the pointer, its release and a drag from the previous point
+  bool assist = false, font = true;
   double yaw = 0.0, pitch = 0.0, w = 0.0;  // view angles, degrees
   int frames = 1;
 
@@ -29,15 +29,18 @@ struct Scene {
     return *this;
   }
   Scene& Cell(int c, bool click = false) {
-    std::tie(pointerCell, release) = std::pair(c, click);
+    std::tie(pointerCell, input.mouseReleased) = std::pair(c, click);
     return *this;
   }
   Scene& At(const Button& b, bool click = false) {
-    std::tie(pointerX, pointerY, release) = std::tuple(b.x + b.w / 2, b.y + b.h / 2, click);
+    input.mouseX = input.prevMouseX = b.x + b.w / 2;
+    input.mouseY = input.prevMouseY = b.y + b.h / 2;
+    input.mouseReleased = click;
     return *this;
   }
   Scene& Drag(int32_t dx, int32_t dy) {
-    std::tie(dragX, dragY) = std::pair(dx, dy);
+    std::tie(input.prevMouseX, input.prevMouseY, input.mouseHeld) =
+        std::tuple(input.mouseX - dx, input.mouseY - dy, true);
     return *this;
   }
   Scene& View(double y, double p, double wNow) {
@@ -58,7 +61,8 @@ struct Scene {
   }
 };
 
-// Every screen, Button state, board size, mark, tint, status line and view the player meets.
+// Every screen, Button state, board size, mark, tint, status line and view the player meets. The
+// views' turns reset at every scene's start, as at start-up; a scene after a turned one shows it.
 static std::vector<Scene> Scenes() {
   BuildMenuButtons();
   std::vector<Scene> scenes = {
@@ -68,6 +72,7 @@ static std::vector<Scene> Scenes() {
       Scene("title-hard", Menu).Board(2, 2, 2, 1, 0).At(Labelled("Hard"), true),
       Scene("2d-assist").Board(2, 5, 0, 3, 0.5).Cell(4).Assist(),
       Scene("3d-assist").Board(3, 5, 0, 3, 0.4).Cell(13).Assist().View(30, -20, 0),
+      Scene("4d-w-rotation").Board(4, 3, 0, 1, 0.2).At(wRotationButton, true).Frames(91),
       Scene("4d-assist").Board(4, 5, 0, 4, 0.4).Cell(40).Assist().View(-25, 15, 0),
       Scene("5d-assist").Board(5, 5, 0, 5, 0.4).Cell(121).Assist(),
       Scene("2d-won").Board(2, 3, 1, 1, 0, "12..1.3").Cell(8, true),
@@ -77,13 +82,17 @@ static std::vector<Scene> Scenes() {
       Scene("3d-draw").Board(3, 3, 0, 1, 0, "122131311223232123112221133").At(backButton),
       Scene("3d-bot-waits").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10, 0).Frames(100),
       Scene("3d-bot-moved").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10, 0).Frames(101),
-      Scene("3d-reset-eases")
-          .Board(3, 4, 0, 1, 0, "1..2...3..4")
+      Scene("3d-reset")
+          .Board(3, 4, 0, 1, 0, "1..2..3")
           .At(resetButton, true)
           .View(5.5, -5 / 0.9, 0)
           .Frames(2),
+      Scene("3d-reset-5")
+          .Board(3, 2, 0, 2, 0.2)
+          .At(resetButton, true)
+          .View(5 / 0.9, 10, 0)
+          .Frames(2),
       Scene("3d-dragged").Board(3, 2, 0, 2, 0.3).At(resetButton).Drag(-100, 50).View(10, 10, 0),
-      Scene("4d-w-rotation").Board(4, 3, 0, 1, 0.2).At(wRotationButton, true).Frames(91),
       Scene("title-no-font", Menu).Board(4, 2, 1, 1, 0).At(Labelled("Quit")).NoFont(),
       Scene("5d-no-font").Board(5, 4, 2, 3, 0.3).Cell(0).NoFont(),
   };
@@ -110,18 +119,13 @@ static void SetUpScene(const Scene& s) {
   for (size_t cell = 0; cell < s.marks.size(); ++cell) {
     if (s.marks[cell] != '.') CellValue(s.dimensions, int(cell)) = s.marks[cell] - '0';
   }
-  frameInput.mouseX = s.pointerX;
-  frameInput.mouseY = s.pointerY;
+  frameInput = s.input;
   if (s.pointerCell >= 0) {
     const CellSquare q = CellSquareOf(s.dimensions, cellSize, s.pointerCell);
     CellValue(s.dimensions, s.pointerCell) = 0;
     frameInput.mouseX = SquareCentreX(q);
     frameInput.mouseY = SquareCentreY(q);
   }
-  frameInput.mouseReleased = s.release;
-  frameInput.mouseHeld = s.dragX || s.dragY;
-  frameInput.prevMouseX = frameInput.mouseX - s.dragX;
-  frameInput.prevMouseY = frameInput.mouseY - s.dragY;
   viewYaw = s.yaw;
   viewPitch = s.pitch;
   wAngle = s.w;

@@ -5,22 +5,18 @@
 // canvas's edges. Every bar pixel lands outside 0..1599 x 0..899, where no Button or cell lies.
 TEST(CanvasFitTest, AWindowPixelMapsToTheCanvasPixelUnderItsCentre) {
   // Window size, window pixel, canvas pixel; the bars: 160 beside, 100 above, 60 above at 1.2,
-  // 80 beside at 0.8, 1 and 16 beside at scales of about 0.85, the odd pixel below, 50 above, none
-  // where the aspect is within SDL's tolerance of 16:9.
+  // 1 and 16 beside at scales of about 0.85, the odd pixel below, 50 above, none where the aspect
+  // is within SDL's tolerance of 16:9.
   const struct {
     int32_t w, h, x, y, canvasX, canvasY;
-  } cases[] = {{1600, 900, 1599, 899, 1599, 899},   {1920, 1080, 1200, 600, 1000, 500},
-               {1280, 720, 400, 200, 500, 250},     {1920, 1080, 1919, 1079, 1599, 899},
-               {1280, 720, 1279, 719, 1599, 899},   {1920, 900, 159, 450, -1, 450},
-               {1920, 900, 160, 0, 0, 0},           {1920, 900, 1760, 899, 1600, 899},
-               {1600, 1100, 800, 99, 800, -1},      {1600, 1100, 0, 999, 0, 899},
-               {1600, 1100, 0, 1000, 0, 900},       {1920, 1200, 0, 59, 0, -1},
-               {1920, 1200, 1919, 1139, 1599, 899}, {1920, 1200, 1919, 1140, 1599, 900},
-               {1440, 720, 79, 0, -1, 0},           {1440, 720, 80, 719, 0, 899},
-               {1440, 720, 1360, 0, 1600, 0},       {1366, 768, 1364, 767, 1599, 899},
-               {1366, 768, 1365, 0, 1600, 0},       {1400, 770, 15, 0, -1, 0},
-               {1400, 770, 1384, 0, 1600, 0},       {1600, 901, 0, 0, 0, 0},
-               {1601, 1000, 0, 49, 0, -1},          {7111, 4000, 0, 3999, 0, 899}};
+  } cases[] = {{1600, 900, 1599, 899, 1599, 899}, {1920, 1080, 1200, 600, 1000, 500},
+               {1280, 720, 1279, 719, 1599, 899}, {1920, 900, 159, 450, -1, 450},
+               {1920, 900, 160, 0, 0, 0},         {1920, 900, 1760, 899, 1600, 899},
+               {1600, 1100, 800, 99, 800, -1},    {1600, 1100, 0, 1000, 0, 900},
+               {1920, 1200, 0, 59, 0, -1},        {1920, 1200, 1919, 1140, 1599, 900},
+               {1366, 768, 1364, 767, 1599, 899}, {1366, 768, 1365, 0, 1600, 0},
+               {1400, 770, 15, 0, -1, 0},         {1400, 770, 1384, 0, 1600, 0},
+               {1600, 901, 0, 0, 0, 0},           {1601, 1000, 0, 49, 0, -1}};
   for (const auto& c : cases) {
     const SDL_Point canvas = WindowToCanvas({c.x, c.y}, {c.w, c.h});
     EXPECT_EQ(std::pair(canvas.x, canvas.y), std::pair(c.canvasX, c.canvasY))
@@ -39,25 +35,4 @@ TEST(CanvasFitTest, TheWindowIsTheCanvasOrTheLargest16To9ThatFits) {
         std::pair(WindowSizeFor({c.usableW, c.usableH}).w, WindowSizeFor({c.usableW, c.usableH}).h),
         std::pair(c.w, c.h))
         << c.usableW << "x" << c.usableH;
-}
-
-// A frame drawn through the logical size into a 16:10 window (1680x1050: the canvas scaled by 1.05
-// to 945 rows at y 52) paints the bars above and below it black over what the window held.
-TEST_F(GameTest, TheBarsOfA16To10WindowAreBlack) {
-  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-  ASSERT_EQ(SDL_CreateWindowAndRenderer(1680, 1050, 0, &window, &renderer), 0) << SDL_GetError();
-  SDL_RenderSetLogicalSize(renderer, kCanvasWidth, kCanvasHeight);
-  SDL_Surface* shown = SDL_GetWindowSurface(window);
-  SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 255, 255, 255));  // an old back buffer
-  RunFrame();
-  const Uint32 black = SDL_MapRGB(shown->format, 0, 0, 0);
-  for (int y : {0, 51, 997, 1049}) {
-    const auto* row =
-        reinterpret_cast<const Uint32*>(static_cast<Uint8*>(shown->pixels) + y * shown->pitch);
-    EXPECT_EQ(std::count(row, row + 1680, black), 1680) << "row " << y;
-  }
-  SDL_DestroyRenderer(renderer);
-  SDL_DestroyWindow(window);
-  SDL_Quit();
-  renderer = nullptr;
 }

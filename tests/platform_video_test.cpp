@@ -9,14 +9,12 @@ TEST(FramePathTest, UserSettingsThenGpuThenDriverNames) {
   const std::pair<VideoReport, FramePath> rows[] = {
       {{"", false, false, "", ""}, Software},
       {{"", false, true, "", ""}, AskDriver},
-      {{"", false, true, "opengl", "llvmpipe (LLVM 15.0.6, 256 bits)"}, Software},
+      {{"", false, true, "opengl", "llvmpipe (LLVM 15)"}, Software},
       {{"", false, true, "opengles2", "softpipe"}, Software},
       {{"", false, true, "opengl", "Software Rasterizer"}, Software},
-      {{"", false, true, "opengl", "Mesa DRI Intel(R) HD Graphics 620 (KBL GT2)"}, SdlChoice},
-      {{"", false, true, "opengl",
-        "AMD Radeon RX 580 Series (polaris10, LLVM 15.0.6, DRM 3.49, 6.1.0)"},
-       SdlChoice},
-      {{"", false, true, "opengles2", "NVIDIA GeForce GTX 1060/PCIe/SSE2"}, SdlChoice},
+      {{"", false, true, "opengl", "Mesa Intel(R) HD Graphics 620"}, SdlChoice},
+      {{"", false, true, "opengl", "AMD Radeon RX 580 (polaris10, LLVM 15)"}, SdlChoice},
+      {{"", false, true, "opengles2", "NVIDIA GeForce GTX 1060"}, SdlChoice},
       {{"", false, true, "software", ""}, SdlChoice},
       {{"Software", false, false, "", ""}, Software},
       {{"software", false, true, "", ""}, SdlChoice},
@@ -32,23 +30,19 @@ TEST(FramePathTest, UserSettingsThenGpuThenDriverNames) {
 // What the user sets in the environment and what the machine shows reach the choice (here on a
 // machine taken to have no GPU).
 TEST(FramePathTest, TheUsersSettingsReachTheChoice) {
-  const struct {
-    const char* renderDriver;
-    const char* framebuffer;
-    FramePath path;
-  } rows[] = {{"", "", Software},
-              {"opengl", "", SdlChoice},
-              {"software", "", Software},
-              {"", "1", SdlChoice},
-              {"software", "0", SdlChoice}};
-  for (const auto& row : rows) {
-    setenv(SDL_HINT_RENDER_DRIVER, row.renderDriver, 1);
-    setenv(SDL_HINT_FRAMEBUFFER_ACCELERATION, row.framebuffer, 1);
+  const std::tuple<const char*, const char*, FramePath> rows[] = {{"", "", Software},
+                                                                  {"opengl", "", SdlChoice},
+                                                                  {"software", "", Software},
+                                                                  {"", "1", SdlChoice},
+                                                                  {"software", "0", SdlChoice}};
+  for (const auto& [driver, framebuffer, path] : rows) {
+    setenv(SDL_HINT_RENDER_DRIVER, driver, 1);
+    setenv(SDL_HINT_FRAMEBUFFER_ACCELERATION, framebuffer, 1);
     SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);  // start-up may have set it
     VideoReport report = ReadVideoReport();
     EXPECT_EQ(std::pair(report.mayHaveGpu, report.onLinux), std::pair(MachineMayHaveGpu(), true));
     report.mayHaveGpu = false;
-    EXPECT_EQ(ChooseFramePath(report), row.path) << row.renderDriver << " " << row.framebuffer;
+    EXPECT_EQ(ChooseFramePath(report), path) << driver << " " << framebuffer;
   }
 }
 
@@ -56,12 +50,9 @@ TEST(FramePathTest, TheUsersSettingsReachTheChoice) {
 TEST(FramePathTest, DevicesThatShowAGpu) {
   const std::filesystem::path dri = std::filesystem::path(testing::TempDir()) / "zarnith-dri";
   std::filesystem::create_directories(dri);
-  std::ofstream(dri / "card0").put('\n');
-  EXPECT_FALSE(ShowsGpu(dri / "nvidiactl", dri));
-  std::ofstream(dri / "nvidiactl").put('\n');
-  EXPECT_TRUE(ShowsGpu(dri / "nvidiactl", dri));
-  std::filesystem::remove(dri / "nvidiactl");
-  std::ofstream(dri / "renderD128").put('\n');
-  EXPECT_TRUE(ShowsGpu(dri / "nvidiactl", dri));
-  std::filesystem::remove_all(dri);
+  for (const char* device : {"card0", "nvidiactl", "renderD128"}) {
+    std::ofstream(dri / device).put('\n');
+    EXPECT_EQ(ShowsGpu(dri / "nvidiactl", dri), device != std::string("card0")) << device;
+    std::filesystem::remove(dri / device);
+  }
 }

@@ -16,11 +16,11 @@ BUILD_PACKAGES=(g++ make cmake ccache libsdl2-dev libsdl2-ttf-dev libsdl2-image-
 # package with: openbox is the window manager of the screen-size test; the soak
 # tool trims the game's heap through gdb before it reads the memory figures;
 # clang-format checks that every C++ file is formatted; wine64 runs the Windows build.
-TEST_PACKAGES=(python3 xvfb openbox xdotool imagemagick x11-utils desktop-file-utils gdb lintian appstream
-  clang-format wine64)
+TEST_PACKAGES=(python3 xvfb openbox xdotool imagemagick x11-utils gdb clang-format wine64)
 # What packing the Debian package needs besides the build: dpkg-buildflags and
-# dpkg-shlibdeps, and file, with which CPack finds the executables to scan.
-PACKAGE_PACKAGES=(dpkg-dev file)
+# dpkg-shlibdeps, file, with which CPack finds the executables to scan, and the
+# checkers of the package, its desktop entry and its AppStream data.
+PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream)
 # What tools/windows.sh needs besides cmake and make: the cross-compiler,
 # dpkg-source and xz to unpack Debian's source packages, convert for the icon
 # and zip.

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package zarnith_<version>_<arch>.deb: a release build of the
 # game alone in build-package/, with Debian's hardening flags and layout for
-# games, packed by CPack. Rebuilds only what changed since the last run.
+# games, packed by CPack. Rebuilds only what changed since the last run. A
+# package that lintian finds an error or a warning in, or whose desktop entry or
+# AppStream data do not validate, is not handed out.
 # Usage: bash tools/package.sh [folder]   (where the .deb goes; default: the repository)
 # Prints the path of the package as its last line.
 set -euo pipefail
@@ -25,5 +27,12 @@ cmake --build "$build" -j "$JOBS"
 say "Packing"
 package=$(cd "$build" && cpack -G DEB | sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p')
 [[ -f $package ]] || { echo "error: cpack named no package" >&2; exit 1; }
+say "Checking the package"
+lintian --fail-on error,warning "$package"
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb -x "$package" "$unpacked"
+desktop-file-validate "$unpacked/usr/share/applications/zarnith.desktop"
+appstreamcli validate-tree --no-net "$unpacked"
 cp "$package" "$out/"
 echo "$out/${package##*/}"

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-# The Debian package as a player gets it: tools/package.sh builds it (in its own build folder),
-# lintian finds no error or warning, and unpacked with dpkg-deb its desktop entry and AppStream data
-# validate and the desktop entry's Exec line shows the title screen, text included, from any folder.
+# The Debian package as a player gets it: tools/package.sh builds and checks it (in its own build
+# folder), and unpacked with dpkg-deb, in the games section, its desktop entry names an icon it
+# holds and its Exec line shows the title screen, text included, from any folder.
 # Usage: package_e2e.py path/to/zarnith (whose zarnith_facts gives the colours)
 import glob
 import os
@@ -23,16 +23,12 @@ def run(*command):
 WHITE = Facts(sys.argv[1]).colours["white"]
 with tempfile.TemporaryDirectory() as work:
     package = run("bash", f"{ROOT}/tools/package.sh", work).splitlines()[-1]
-    depends = run("dpkg-deb", "-f", package, "Depends")
     assert run("dpkg-deb", "-f", package, "Section").strip() == "games"
-    assert all(f"{library} (" in depends for library in ("libsdl2-2.0-0", "libsdl2-ttf-2.0-0", "libstdc++6")), depends
-    run("lintian", "--fail-on", "error,warning", package)
     tree = os.path.join(work, "unpacked")
     run("dpkg-deb", "-x", package, tree)
     desktop = os.path.join(tree, "usr/share/applications/zarnith.desktop")
     entry = dict(line.strip().split("=", 1) for line in open(desktop) if "=" in line)
-    assert run("desktop-file-validate", desktop) == "" and glob.glob(f"{tree}/usr/share/icons/hicolor/*/apps/{entry['Icon']}.*")
-    run("appstreamcli", "validate-tree", "--no-net", tree)
+    assert glob.glob(f"{tree}/usr/share/icons/hicolor/*/apps/{entry['Icon']}.*"), entry["Icon"]
     with XServer() as x, Game(x, f"{tree}/usr/games/{entry['Exec']}", cwd="/") as game:  # /usr/games is on a session's PATH
         game.wait_window()
         # The title "Zarnith" is drawn in white in this box only when the font was found.

@@ -2,8 +2,7 @@
 # The real game under Xvfb with real X input. On a 1600x900 screen it starts on the title, a 2D
 # game is won by clicks, "Back" returns to the title and an Escape tap ends it with status 0, with
 # and without its font. Under openbox on 1366x768 the framed window fits and a click on the scaled
-# board marks the cell under it; on 1920x1080 F11 fills the screen with the scaled title, the
-# scaled "Play" starts a game, and F11 again brings the window back.
+# board's middle cell takes the move.
 # Usage: smoke_e2e.py path/to/zarnith
 import os
 import sys
@@ -49,18 +48,3 @@ with XServer(1366, 768, wm=True) as x, Game(x, GAME) as game:
     assert left >= 0 and top >= 0 and left + width <= x.width and top + height <= x.height, game.frame()
     x.click(*game.to_screen(FACTS.cell_centre(2, 4)))
     game.await_colour(FACTS, CORNER, "turn2", "player 2's turn after the click")
-    cell_left, cell_top, side = FACTS.cells[(2, 4)]  # the move was made: is its mark in this cell?
-    corners = game.to_screen((cell_left, cell_top)) + game.to_screen((cell_left + side, cell_top + side))
-    assert x.screenshot().count(FACTS.colours["mark1"], *corners) > side, "player 1's mark is not in the clicked cell"
-
-with XServer(1920, 1080, wm=True) as x, Game(x, GAME) as game:
-    game.wait_window()
-    windowed = game.geometry()
-    x.key("F11")
-    wait_until(lambda: game.geometry() == (0, 0, x.width, x.height), 10, "fullscreen")
-    game.await_colour(FACTS, PLAY_OUTLINE, "white", "the scaled title screen")
-    assert x.screenshot().pixel(*PLAY_OUTLINE) != FACTS.colours["white"], "the title is drawn unscaled"
-    click(x, game, "Play")
-    wait_until(lambda: x.screenshot().pixel(x.width - 1, x.height - 1) == FACTS.colours["turn1"], 10, "a game filling the screen")
-    x.key("F11")
-    wait_until(lambda: game.geometry() == windowed, 10, f"the window back at {windowed}")
