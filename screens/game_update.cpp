@@ -82,7 +82,7 @@ double EaseTowardZero(double degrees) {
 }
 
 // Easing back after resetButton wins over dragging; dragging works anywhere
-// on the canvas, not only over the projected view. resetButton excludes its edges.
+// in the window, not only over the projected view. resetButton excludes its edges.
 void UpdateViewControls() {
   if (viewResetting) {
     viewYaw = EaseTowardZero(viewYaw);
