@@ -3,17 +3,19 @@
 #include "support/support.h"
 
 struct ScreensTest : GameTest {
-  // A release on the Button's centre, then the pointer off every Button, which ends the visit.
-  static void Click(const Button& b) {
-    TitleFrame(b.x + b.w / 2, b.y + b.h / 2, true);
-    TitleFrame(0, 0, false);
-  }
-  static void TitleFrame(int32_t x, int32_t y, bool release) {
+  // One frame of the current screen with the pointer at (x, y), released there or not.
+  static void Frame(int32_t x, int32_t y, bool release) {
     frameInput.mouseX = x;
     frameInput.mouseY = y;
     frameInput.mouseReleased = release;
-    UpdateMenu();
+    RunCurrentScreen();
   }
+  // A release on the Button's centre, then the pointer off every Button, which ends the visit.
+  static void Click(const Button& b) {
+    Frame(b.x + b.w / 2, b.y + b.h / 2, true);
+    Frame(0, 0, false);
+  }
+  const Canvas canvas;
 };
 
 // Clicks from the start settings, and the settings, screen and run state they leave: a board sets
@@ -57,9 +59,9 @@ TEST_F(ScreensTest, TitleButtonsHaveTheirEffects) {
 // A Button acts once per pointer visit, edges included.
 TEST_F(ScreensTest, TitleButtonsActOncePerVisit) {
   const Button& assist = Labelled("Assist Mode");
-  TitleFrame(assist.x + assist.w, assist.y + assist.h, true);
-  TitleFrame(assist.x + assist.w, assist.y + assist.h, true);
-  TitleFrame(assist.x + assist.w + 1, assist.y, true);
+  Frame(assist.x + assist.w, assist.y + assist.h, true);
+  Frame(assist.x + assist.w, assist.y + assist.h, true);
+  Frame(assist.x + assist.w + 1, assist.y, true);
   EXPECT_TRUE(assistMode);
 }
 
@@ -69,22 +71,19 @@ TEST_F(ScreensTest, BackAndTheViewButtonsEdges) {
   dimensionCount = 4;
   currentScreen = Game;
   board4[1][1][1][1] = 2;
-  for (const Button& b : {resetButton, wRotationButton}) {
-    frameInput = FrameInput{b.x, b.y + 1, 0, 0, true, 1, false, 0};
-    UpdateGame();
-  }
+  Frame(resetButton.x, resetButton.y + 1, true);
+  Frame(wRotationButton.x, wRotationButton.y + 1, true);
   EXPECT_EQ(std::pair(viewResetting, wAngleTarget), std::pair(false, 0.0));
-  frameInput = FrameInput{backButton.x, backButton.y + backButton.h, 0, 0, true, 1, false, 0};
-  UpdateGame();
+  Frame(backButton.x, backButton.y + backButton.h, true);
   EXPECT_EQ(std::tuple(currentScreen, board4[1][1][1][1], frameInput.inputCooldown),
             std::tuple(Menu, 0, kScreenSwitchCooldownFrames));
 }
 
 // A frame frees what it makes.
 TEST_F(ScreensTest, AFrameLeavesNoAllocationBehind) {
-  const Canvas canvas;
-  DrawGame();
+  currentScreen = Game;
+  RunCurrentScreen();
   const int allocations = SDL_GetNumAllocations();
-  DrawGame();
+  RunCurrentScreen();
   EXPECT_EQ(SDL_GetNumAllocations(), allocations);
 }
