@@ -45,51 +45,47 @@ using BotTest = GameTest;
 // edge unless the next player holds a cell of the middle row or column.
 TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
   std::mt19937 random(3);
-  for (int d = 2; d <= 5; ++d)
-    for (int trial = 0; trial < 400; ++trial) {
-      StartNewGame();
-      playerCount = 2 + trial % 4;
-      difficulty = Difficulty(1 + trial / 4 % 3);
-      currentPlayer = 1 + trial % playerCount;
-      FillRandomBoard(d, playerCount, (trial % 10) / 10.0, random);
-      const int32_t bot = currentPlayer;
-      const Lists lists = FileByEveryLine(d, bot);
-      const auto seed = unsigned(random());
-      std::srand(seed);
-      const bool blocking = difficulty != 1 || std::rand() % 2 != 0;
-      std::vector<int> before, moved;
-      for (int cell = 0; cell < CellCount(d); ++cell) before.push_back(CellValue(d, cell));
-      std::srand(seed);
-      RulesOf(d)->botMove();
-      for (int cell = 0; cell < CellCount(d); ++cell)
-        if (CellValue(d, cell) != before[size_t(cell)]) moved.push_back(cell);
-      ASSERT_EQ(currentPlayer, NextPlayer(bot)) << d << "D, trial " << trial;
-      ASSERT_EQ(moved.size(), size_t(std::count(before.begin(), before.end(), 0) > 0))
-          << d << "D, trial " << trial;
-      if (moved.empty()) continue;
-      const int chosen = moved[0];
-      ASSERT_EQ(CellValue(d, chosen), bot);
-      size_t rule = lists[0].empty() ? kPlain + 1 : 0;
-      for (size_t k = 1; k < size_t(d) && blocking && rule > kPlain; ++k)
-        if (lists[k].size() >= (difficulty == 2 ? 1u : k)) rule = k;
-      for (size_t r = kBuild; r <= kPlain && rule > kPlain; ++r) rule = lists[r].empty() ? rule : r;
-      for (size_t k = 1; k < size_t(d) && rule > kPlain; ++k) rule = lists[k].empty() ? rule : k;
-      const std::vector<int>& pool = lists[rule];
-      if (rule < kBuild) {
-        ASSERT_EQ(chosen, pool.front()) << d << "D, trial " << trial << ", rule " << rule;
-        continue;
-      }
-      ASSERT_TRUE(std::count(pool.begin(), pool.end(), chosen))
-          << d << "D, trial " << trial << ", rule " << rule;
-      bool middleTaken = false;
-      for (int cell : {1, 3, 4, 5, 7})
-        middleTaken |= d == 2 && CellValue(2, cell) == NextPlayer(bot);
-      if (d == 2 && rule == kBuild && difficulty == 3 && !middleTaken) {
-        const bool edges =
-            std::any_of(pool.begin(), pool.end(), [](int c) { return Centrality(2, c) == 1; });
-        ASSERT_TRUE(edges ? Centrality(2, chosen) == 1 : chosen == pool[0]);
-      } else if (difficulty == (rule == kBuild ? 3 : 2) || (rule == kPlain && difficulty == 3)) {
-        ASSERT_TRUE(IsCentralPick(d, pool, chosen));
-      }
+  ForEveryBoard(400, [&](int d, int trial) {
+    playerCount = 2 + trial % 4;
+    difficulty = Difficulty(1 + trial / 4 % 3);
+    currentPlayer = 1 + trial % playerCount;
+    FillRandomBoard(d, playerCount, (trial % 10) / 10.0, random);
+    const int32_t bot = currentPlayer;
+    const Lists lists = FileByEveryLine(d, bot);
+    const auto seed = unsigned(random());
+    std::srand(seed);
+    const bool blocking = difficulty != 1 || std::rand() % 2 != 0;
+    std::vector<int> before, moved;
+    for (int cell = 0; cell < CellCount(d); ++cell) before.push_back(CellValue(d, cell));
+    std::srand(seed);
+    RulesOf(d)->botMove();
+    for (int cell = 0; cell < CellCount(d); ++cell)
+      if (CellValue(d, cell) != before[size_t(cell)]) moved.push_back(cell);
+    ASSERT_EQ(currentPlayer, NextPlayer(bot));
+    ASSERT_EQ(moved.size(), size_t(std::count(before.begin(), before.end(), 0) > 0));
+    if (moved.empty()) return;
+    const int chosen = moved[0];
+    ASSERT_EQ(CellValue(d, chosen), bot);
+    size_t rule = lists[0].empty() ? kPlain + 1 : 0;
+    for (size_t k = 1; k < size_t(d) && blocking && rule > kPlain; ++k)
+      if (lists[k].size() >= (difficulty == 2 ? 1u : k)) rule = k;
+    for (size_t r = kBuild; r <= kPlain && rule > kPlain; ++r) rule = lists[r].empty() ? rule : r;
+    for (size_t k = 1; k < size_t(d) && rule > kPlain; ++k) rule = lists[k].empty() ? rule : k;
+    SCOPED_TRACE("rule " + std::to_string(rule));
+    const std::vector<int>& pool = lists[rule];
+    if (rule < kBuild) {
+      ASSERT_EQ(chosen, pool.front());
+      return;
     }
+    ASSERT_TRUE(std::count(pool.begin(), pool.end(), chosen));
+    bool middleTaken = false;
+    for (int cell : {1, 3, 4, 5, 7}) middleTaken |= d == 2 && CellValue(2, cell) == NextPlayer(bot);
+    if (d == 2 && rule == kBuild && difficulty == 3 && !middleTaken) {
+      const bool edges =
+          std::any_of(pool.begin(), pool.end(), [](int c) { return Centrality(2, c) == 1; });
+      ASSERT_TRUE(edges ? Centrality(2, chosen) == 1 : chosen == pool[0]);
+    } else if (difficulty == (rule == kBuild ? 3 : 2) || (rule == kPlain && difficulty == 3)) {
+      ASSERT_TRUE(IsCentralPick(d, pool, chosen));
+    }
+  });
 }

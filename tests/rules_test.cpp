@@ -34,33 +34,29 @@ TEST_F(RulesTest, WinAndDrawMatchAScanOfEveryLine) {
     EXPECT_EQ(std::pair(winner, winLine2), std::pair(4, line));
   }
   std::mt19937 random(7);
-  for (int d = 2; d <= 5; ++d)
-    for (int trial = 0; trial < 300; ++trial) {
-      StartNewGame();
-      dimensionCount = d;
-      playerCount = 2 + trial % 4;
-      FillRandomBoard(d, playerCount, trial % 3 == 0 ? 1.0 : 0.3, random);
-      std::pair<int, Triple> best{0, {}};
-      for (const Triple& t : AllLines(d))
-        if (const int32_t p = CellValue(d, t[0]);
-            p && CellValue(d, t[1]) == p && CellValue(d, t[2]) == p)
-          best = std::max(best, {p, t});
-      bool full = true;
-      for (int cell = 0; cell < CellCount(d); ++cell) full &= CellValue(d, cell) != 0;
-      RulesOf(d)->checkWin();
-      CheckFullBoard();
-      ASSERT_EQ(std::pair(gameOver, winner != 0), std::pair(best.first || full, best.first != 0))
-          << d << ": " << trial;
-      if (!best.first) continue;
-      const Line& line = WinLine(d);
-      for (const CellCoord& c : line) ASSERT_EQ(CellValue(d, CellOfCoord(c)), winner);
-      ASSERT_TRUE(IsLineTriple(line[0], line[1], line[2]));
-      ASSERT_TRUE(d == 2 || (winner == best.first && CellsOf(line) == best.second)) << d;
-      const auto before = std::pair{winner, line};
-      CellValue(d, 0) = CellValue(d, 1) = CellValue(d, 2) = playerCount + 1;
-      RulesOf(d)->checkWin();
-      ASSERT_EQ(std::pair(winner, WinLine(d)), before);
-    }
+  ForEveryBoard(300, [&](int d, int trial) {
+    playerCount = 2 + trial % 4;
+    FillRandomBoard(d, playerCount, trial % 3 == 0 ? 1.0 : 0.3, random);
+    std::pair<int, Triple> best{0, {}};
+    for (const Triple& t : AllLines(d))
+      if (const int32_t p = CellValue(d, t[0]);
+          p && CellValue(d, t[1]) == p && CellValue(d, t[2]) == p)
+        best = std::max(best, {p, t});
+    bool full = true;
+    for (int cell = 0; cell < CellCount(d); ++cell) full &= CellValue(d, cell) != 0;
+    RulesOf(d)->checkWin();
+    CheckFullBoard();
+    ASSERT_EQ(std::pair(gameOver, winner != 0), std::pair(best.first || full, best.first != 0));
+    if (!best.first) return;
+    const Line& line = WinLine(d);
+    for (const CellCoord& c : line) ASSERT_EQ(CellValue(d, CellOfCoord(c)), winner);
+    ASSERT_TRUE(IsLineTriple(line[0], line[1], line[2]));
+    ASSERT_TRUE(d == 2 || (winner == best.first && CellsOf(line) == best.second));
+    const auto before = std::pair{winner, line};
+    CellValue(d, 0) = CellValue(d, 1) = CellValue(d, 2) = playerCount + 1;
+    RulesOf(d)->checkWin();
+    ASSERT_EQ(std::pair(winner, WinLine(d)), before);
+  });
 }
 
 // Every square holds the points just inside its corners, and its edges belong to no cell.
@@ -81,40 +77,37 @@ TEST_F(RulesTest, FlatCellsExcludeTheirEdges) {
 TEST_F(RulesTest, HoverAndAssistMatchAScanOfEveryLine) {
   std::mt19937 random(11);
   assistMode = true;
-  for (int d = 2; d <= 5; ++d)
-    for (int trial = 0; trial < 200; ++trial) {
-      StartNewGame();
-      dimensionCount = d;
-      currentPlayer = 1 + trial % 3;
-      gameOver = trial % 5 == 0;
-      FillRandomBoard(d, 3, 0.4, random);
-      const int cell = int(random() % unsigned(CellCount(d)));
-      cellSize = CellSizeFor(d);
-      const CellSquare q = CellSquareOf(d, cellSize, cell);
-      frameInput.mouseX = SquareCentreX(q) + int(random() % 3) - 1;
-      frameInput.mouseY = SquareCentreY(q);
-      const CellCoord before = HoveredCell(d);
-      assistLines.clear();
-      RulesOf(d)->updateHover();
-      const bool empty = CellValue(d, cell) == 0;
-      ASSERT_EQ(std::pair(cellHovered, HoveredCell(d)),
-                std::pair(empty && !gameOver, empty ? CoordOfCell(d, cell) : before));
-      std::vector<Triple> expected, collected;
-      for (const Triple& t : AllLines(d)) {
-        int own = 0, other = 0;
-        for (int c : t) {
-          const int32_t v = CellValue(d, c);
-          own += v == currentPlayer;
-          other += v != 0 && v != currentPlayer;
-        }
-        if (empty && std::count(t.begin(), t.end(), cell) && !other)
-          expected.insert(expected.end(), size_t(own), t);
+  ForEveryBoard(200, [&](int d, int trial) {
+    currentPlayer = 1 + trial % 3;
+    gameOver = trial % 5 == 0;
+    FillRandomBoard(d, 3, 0.4, random);
+    const int cell = int(random() % unsigned(CellCount(d)));
+    cellSize = CellSizeFor(d);
+    const CellSquare q = CellSquareOf(d, cellSize, cell);
+    frameInput.mouseX = SquareCentreX(q) + int(random() % 3) - 1;
+    frameInput.mouseY = SquareCentreY(q);
+    const CellCoord before = HoveredCell(d);
+    assistLines.clear();
+    RulesOf(d)->updateHover();
+    const bool empty = CellValue(d, cell) == 0;
+    ASSERT_EQ(std::pair(cellHovered, HoveredCell(d)),
+              std::pair(empty && !gameOver, empty ? CoordOfCell(d, cell) : before));
+    std::vector<Triple> expected, collected;
+    for (const Triple& t : AllLines(d)) {
+      int own = 0, other = 0;
+      for (int c : t) {
+        const int32_t v = CellValue(d, c);
+        own += v == currentPlayer;
+        other += v != 0 && v != currentPlayer;
       }
-      for (const Line& line : assistLines) {
-        collected.push_back(CellsOf(line));
-        ASSERT_TRUE(IsLineTriple(line[0], line[1], line[2])) << "end, middle, end";
-      }
-      std::sort(collected.begin(), collected.end());
-      ASSERT_EQ(collected, expected) << d << ": " << trial;
+      if (empty && std::count(t.begin(), t.end(), cell) && !other)
+        expected.insert(expected.end(), size_t(own), t);
     }
+    for (const Line& line : assistLines) {
+      collected.push_back(CellsOf(line));
+      ASSERT_TRUE(IsLineTriple(line[0], line[1], line[2])) << "end, middle, end";
+    }
+    std::sort(collected.begin(), collected.end());
+    ASSERT_EQ(collected, expected);
+  });
 }

@@ -13,20 +13,12 @@ sys.path.insert(0, os.path.join(ROOT, "tools"))
 from xgame import Facts, Game, XServer, wait_until  # noqa: E402
 
 
-def run(*command):
-    result = subprocess.run(command, capture_output=True, text=True)
-    assert result.returncode == 0, f"{' '.join(command)}: {result.stdout}{result.stderr}"
-    return result.stdout
-
-
 WHITE = Facts(sys.argv[1]).colours["white"]
 with tempfile.TemporaryDirectory() as work:
-    package = run("bash", f"{ROOT}/tools/package.sh", work).splitlines()[-1]
-    tree = os.path.join(work, "unpacked")
-    run("dpkg-deb", "-x", package, tree)
-    desktop = os.path.join(tree, "usr/share/applications/zarnith.desktop")
-    entry = dict(line.strip().split("=", 1) for line in open(desktop) if "=" in line)
-    with XServer() as x, Game(x, f"{tree}/usr/games/{entry['Exec']}", cwd="/") as game:  # /usr/games is on a session's PATH
+    made = subprocess.run(["bash", f"{ROOT}/tools/package.sh", work], check=True, capture_output=True, text=True)
+    subprocess.run(["dpkg-deb", "-x", made.stdout.splitlines()[-1], work], check=True)
+    exec_line = next(line for line in open(f"{work}/usr/share/applications/zarnith.desktop") if line.startswith("Exec="))
+    with XServer() as x, Game(x, f"{work}/usr/games/{exec_line[5:].strip()}", cwd="/") as game:  # /usr/games is on a session's PATH
         game.wait_window()
         # The title "Zarnith" is drawn in white in this box only when the font was found.
         wait_until(lambda: x.screenshot().count(WHITE, 500, 100, 1100, 200) > 300, 10, "the title's text")

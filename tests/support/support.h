@@ -91,3 +91,15 @@ inline void FillRandomBoard(int d, int32_t players, double filled, std::mt19937&
                              ? std::uniform_int_distribution<int32_t>(1, players)(random)
                              : 0;
 }
+
+// Runs check(d, trial) on `trials` new games of every board size, each named on failure.
+template <class Check>
+void ForEveryBoard(int trials, Check check) {
+  for (int32_t d = kMinDimensions; d <= kMaxDimensions; ++d)
+    for (int trial = 0; trial < trials; ++trial) {
+      SCOPED_TRACE(std::to_string(d) + "D, trial " + std::to_string(trial));
+      StartNewGame();
+      dimensionCount = d;
+      check(d, trial);
+    }
+}
