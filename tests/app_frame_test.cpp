@@ -38,20 +38,17 @@ struct FrameTest : GameTest {
 // A release during the cooldown stays queued and clicks in the first frame after it, at the
 // pointer sampled then; a click lasts one frame; held follows the last left press or release.
 TEST_F(FrameTest, ClicksCooldownAndHeld) {
+  const FrameInput& in = frameInput;
   frameInput.inputCooldown = 3;
   SDL_WarpMouseInWindow(window, 100, 200);
   Push({SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT);
   for (int frame = 0; frame < 3; ++frame) SampleInput();
-  EXPECT_FALSE(frameInput.mouseReleased || frameInput.mouseX)
-      << "nothing taken during the cooldown";
+  EXPECT_FALSE(in.mouseReleased || in.mouseX);  // nothing is taken during the cooldown
   SampleInput();
-  EXPECT_EQ((std::tuple{frameInput.mouseReleased, frameInput.mouseX, frameInput.mouseY}),
-            (std::tuple{true, 100, 200}));
+  EXPECT_EQ((std::tuple{in.mouseReleased, in.mouseX, in.mouseY}), (std::tuple{true, 100, 200}));
   SampleInput();
-  EXPECT_EQ((std::tuple{frameInput.mouseReleased, frameInput.releaseFrames, frameInput.prevMouseX,
-                        frameInput.prevMouseY}),
-            (std::tuple{false, 0, 100, 200}))
-      << "the countdown rests at 0";
+  EXPECT_EQ((std::tuple{in.mouseReleased, in.releaseFrames, in.prevMouseX, in.prevMouseY}),
+            (std::tuple{false, 0, 100, 200}));  // the countdown rests at 0
   const std::tuple<std::vector<Uint32>, int, bool, bool> passes[] = {
       {{SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT, false, true},
       {{SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONDOWN}, SDL_BUTTON_LEFT, true, true},
@@ -59,8 +56,7 @@ TEST_F(FrameTest, ClicksCooldownAndHeld) {
   for (const auto& [events, button, held, released] : passes) {
     Push(events, button);
     SampleInput();
-    EXPECT_EQ(std::pair(frameInput.mouseHeld, frameInput.mouseReleased), std::pair(held, released))
-        << button;
+    EXPECT_EQ(std::pair(in.mouseHeld, in.mouseReleased), std::pair(held, released)) << button;
   }
 }
 
@@ -158,6 +154,6 @@ TEST(ProgramTest, StartUpSignalAndMissingDriver) {
 
 // A frame lasts at least 8 ms: the wait is the rest of it, and nothing after a slow frame.
 TEST(FramePacingTest, TheWaitFillsTheFrameFloor) {
-  const std::pair<uint32_t, uint32_t> rows[] = {{0, 8}, {1, 7}, {7, 1}, {8, 0}, {9, 0}, {40, 0}};
+  const std::pair<uint32_t, uint32_t> rows[] = {{0, 8}, {7, 1}, {8, 0}, {9, 0}};
   for (const auto& [elapsed, wait] : rows) EXPECT_EQ(FrameFloorDelayMs(elapsed), wait) << elapsed;
 }

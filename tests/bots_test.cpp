@@ -10,9 +10,10 @@ constexpr size_t kBuild = 5, kPlain = 6;
 static Lists FileByEveryLine(int d, int32_t bot) {
   Lists lists;
   for (int cell = 0; cell < CellCount(d); ++cell) {
+    if (CellValue(d, cell) != 0) continue;
     size_t best = kPlain;
     for (const Triple& t : AllLines(d)) {
-      if (CellValue(d, cell) != 0 || std::count(t.begin(), t.end(), cell) == 0) continue;
+      if (std::count(t.begin(), t.end(), cell) == 0) continue;
       const int32_t a = CellValue(d, t[t[0] == cell]);
       const int32_t b = CellValue(d, t[t[2] == cell ? 1 : 2]);
       if (a == b && a == bot) best = 0;
@@ -20,7 +21,7 @@ static Lists FileByEveryLine(int d, int32_t bot) {
         if (a == p && b == p) best = std::min(best, size_t(k));
       if ((a == bot && b == 0) || (a == 0 && b == bot)) best = std::min(best, kBuild);
     }
-    if (CellValue(d, cell) == 0) lists[best].push_back(cell);
+    lists[best].push_back(cell);
   }
   return lists;
 }
@@ -71,7 +72,6 @@ TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
       if (lists[k].size() >= (difficulty == 2 ? 1u : k)) rule = k;
     for (size_t r = kBuild; r <= kPlain && rule > kPlain; ++r) rule = lists[r].empty() ? rule : r;
     for (size_t k = 1; k < size_t(d) && rule > kPlain; ++k) rule = lists[k].empty() ? rule : k;
-    SCOPED_TRACE("rule " + std::to_string(rule));
     const std::vector<int>& pool = lists[rule];
     if (rule < kBuild) {
       ASSERT_EQ(chosen, pool.front());

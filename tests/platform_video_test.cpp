@@ -11,7 +11,6 @@ TEST(FramePathTest, UserSettingsThenGpuThenDriverNames) {
       {{"", false, true, "opengles2", "softpipe"}, Software},
       {{"", false, true, "opengl", "Software Rasterizer"}, Software},
       {{"", false, true, "opengl", "Mesa Intel(R) HD Graphics 620"}, SdlChoice},
-      {{"", false, true, "opengles2", "NVIDIA GeForce GTX 1060"}, SdlChoice},
       {{"", false, true, "software", ""}, SdlChoice},
       {{"Software", false, false, "", ""}, Software},
       {{"software", false, true, "", ""}, SdlChoice},

@@ -12,13 +12,6 @@ static Triple CellsOf(const Line& l) {
 
 using RulesTest = GameTest;
 
-// The oracle finds (5^n - 3^n) / 2 lines: a line runs on one cell past each end into the ring of
-// 5^n - 3^n cells that a board one cell wider on every side adds, and each ring cell ends one line.
-TEST_F(RulesTest, TheOracleFindsEveryLine) {
-  for (int d = 2, fives = 25; d <= 5; ++d, fives *= 5)
-    EXPECT_EQ(AllLines(d).size(), size_t(fives - CellCount(d)) / 2) << d;
-}
-
 // 2D records the later of its eight lines in the order rows, columns, the diagonal, the other
 // diagonal from (2, 0); 3D-5D the last line of the highest player by cell numbers. A finished game
 // keeps its result; a full board without a line is a draw.

@@ -37,12 +37,10 @@ TEST_F(ScreensTest, TitleButtonsHaveTheirEffects) {
       {{"2 Bots"}, {3, 60, 3, 2, 1, 0, Menu, 0, 1}},
       {{"3 Bots", "2 Players"}, {3, 60, 2, 2, 1, 0, Menu, 0, 1}},
       {{"4 Bots"}, {3, 60, 3, 0, 1, 0, Menu, 0, 1}},
-      {{"5 Players", "4 Bots", "4 Players"}, {3, 60, 4, 4, 1, 0, Menu, 0, 1}},
       {{"Hard", "Easy"}, {3, 60, 3, 0, 1, 0, Menu, 0, 1}},
       {{"Meh"}, {3, 60, 3, 0, 2, 0, Menu, 0, 1}},
       {{"Hard"}, {3, 60, 3, 0, 3, 0, Menu, 0, 1}},
       {{"Assist Mode"}, {3, 60, 3, 0, 1, 1, Menu, 0, 1}},
-      {{"Assist Mode", "Assist Mode"}, {3, 60, 3, 0, 1, 0, Menu, 0, 1}},
       {{"Play"}, {3, 60, 3, 0, 1, 0, Game, 3, 1}},
       {{"Quit"}, {3, 60, 3, 0, 1, 0, Menu, 0, 0}},
   };
