@@ -43,12 +43,14 @@ TEST_F(FrameTest, ClicksCooldownAndHeld) {
   SDL_WarpMouseInWindow(window, 100, 200);
   Push({SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT);
   for (int frame = 0; frame < 3; ++frame) SampleInput();
-  EXPECT_FALSE(in.mouseReleased || in.mouseX);  // nothing is taken during the cooldown
+  // Nothing is taken during the cooldown.
+  EXPECT_FALSE(in.mouseReleased || in.mouseX);
   SampleInput();
   EXPECT_EQ((std::tuple{in.mouseReleased, in.mouseX, in.mouseY}), (std::tuple{true, 100, 200}));
   SampleInput();
+  // The release lasts one frame and its countdown rests at 0.
   EXPECT_EQ((std::tuple{in.mouseReleased, in.releaseFrames, in.prevMouseX, in.prevMouseY}),
-            (std::tuple{false, 0, 100, 200}));  // the countdown rests at 0
+            (std::tuple{false, 0, 100, 200}));
   const std::tuple<std::vector<Uint32>, int, bool, bool> passes[] = {
       {{SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT, false, true},
       {{SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONDOWN}, SDL_BUTTON_LEFT, true, true},
@@ -64,7 +66,8 @@ TEST_F(FrameTest, ClicksCooldownAndHeld) {
 // event; Escape's release alone does not; each frame is drawn once. F11 flips once per press, not
 // on repeats, other keys or its release.
 TEST_F(FrameTest, EscapeAndF11) {
-  frameStartTicks = ~0u;  // each frame notes its start time
+  // Each frame notes its start time.
+  frameStartTicks = ~0u;
   for (const std::vector<Uint32>& events :
        {std::vector<Uint32>{SDL_KEYDOWN, SDL_KEYUP}, {SDL_QUIT}, {SDL_KEYUP}}) {
     running = true;
@@ -93,7 +96,8 @@ TEST_F(FrameTest, EscapeAndF11) {
 // Button it was on; once the pointer moves, SDL's report holds again.
 TEST_F(FrameTest, HoverAfterF11) {
   const Button& play = Labelled("Play");
-  const SDL_Point at{play.x / 2 + 5, play.y / 2 + 5};  // on "Play" in a window of half the size
+  // On "Play" in a window of half the size.
+  const SDL_Point at{play.x / 2 + 5, play.y / 2 + 5};
   SDL_Point was;
   SDL_SetWindowSize(window, 800, 450);
   SDL_GetWindowPosition(window, &was.x, &was.y);
@@ -116,7 +120,8 @@ TEST_F(FrameTest, TheBarsOfA16To10WindowAreBlack) {
   ASSERT_EQ(SDL_CreateWindowAndRenderer(1680, 1050, 0, &window, &renderer), 0) << SDL_GetError();
   SDL_RenderSetLogicalSize(renderer, kCanvasWidth, kCanvasHeight);
   SDL_Surface* shown = SDL_GetWindowSurface(window);
-  SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 255, 255, 255));  // an old back buffer
+  // White, as the back buffer may hold from an earlier frame.
+  SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 255, 255, 255));
   RunFrame();
   for (int y : {0, 51, 997, 1049}) {
     const Uint32* row = static_cast<Uint32*>(shown->pixels) + y * shown->pitch / 4;
@@ -133,17 +138,23 @@ TEST(ProgramTest, StartUpSignalAndMissingDriver) {
   testing::internal::CaptureStdout();
   ASSERT_TRUE(StartUp());
   EXPECT_TRUE(running && !fullscreen && currentScreen == Menu && window && renderer);
-  int canvasW = 0, canvasH = 0;  // the renderer scales the canvas to whatever size the window takes
+  // The renderer scales the canvas to whatever size the window takes.
+  int canvasW = 0, canvasH = 0;
   SDL_RenderGetLogicalSize(renderer, &canvasW, &canvasH);
   EXPECT_EQ(std::pair(canvasW, canvasH), std::pair(kCanvasWidth, kCanvasHeight));
+  RunFrame();
+  // The title's fonts and texts are open and cached after its first frame.
+  const int warm = SDL_GetNumAllocations();
   std::raise(SIGTERM);
   RunFrame();
+  EXPECT_EQ(SDL_GetNumAllocations(), warm) << "a frame frees what it makes";
   EXPECT_FALSE(running);
   ShutDown();
   EXPECT_EQ(std::tuple(TTF_WasInit(), testing::internal::GetCapturedStdout(), window, renderer),
             std::tuple(ttfUsers, std::string(), nullptr, nullptr));
   EXPECT_EQ(SDL_GetNumAllocations(), allocations) << "fonts and texts are freed";
-  const auto withoutVideo = [] {  // in the child process of the death test only
+  // In the child process of the death test only.
+  const auto withoutVideo = [] {
     setenv("SDL_VIDEODRIVER", "nosuch", 1);
     dup2(STDERR_FILENO, STDOUT_FILENO);
     std::exit(RunZarnith());

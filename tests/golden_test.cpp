@@ -18,7 +18,8 @@ struct Scene {
     BuildMenuButtons();
     StartNewGame();
     currentScreen = screen;
-    std::srand(1);  // the bots draw from rand()
+    // The bots draw from rand().
+    std::srand(1);
   }
   // The settings and player to move, `filled` of the cells holding random marks of every player,
   // and the marks of cells 0, 1, ... written over them ('.' keeps a cell as it is).
@@ -110,7 +111,8 @@ struct GoldenTest : GameTest {
   void Check(const Scene& scene) {
     char folder[4096];
     ASSERT_TRUE(getcwd(folder, sizeof folder));
-    ASSERT_EQ(chdir(scene.font ? folder : "/"), 0);  // Text.ttf is beside the tests only
+    // Text.ttf is beside the tests only.
+    ASSERT_EQ(chdir(scene.font ? folder : "/"), 0);
     for (int frame = 0; frame < scene.frames; ++frame) {
       RunCurrentScreen();
       frameInput.mouseReleased = false;
@@ -123,9 +125,8 @@ struct GoldenTest : GameTest {
       EXPECT_EQ(IMG_SavePNG(drawn.get(), path.c_str()), 0) << IMG_GetError();
       return;
     }
-    const Image loaded(IMG_Load(path.c_str()), SDL_FreeSurface);
-    ASSERT_TRUE(loaded) << scene.name << ": " << IMG_GetError();
-    const Image golden = Rgb24(loaded.get());
+    const Image golden = Rgb24(Image(IMG_Load(path.c_str()), SDL_FreeSurface).get());
+    ASSERT_TRUE(golden) << "cannot read " << path;
     ASSERT_EQ(std::pair(golden->w, golden->h), std::pair(kCanvasWidth, kCanvasHeight));
     EXPECT_EQ(Compare(scene.name, drawn.get(), golden.get()), "") << scene.name;
   }
@@ -171,6 +172,7 @@ TEST_F(GoldenTest, EveryFrameMatchesItsGolden) {
       Scene("3d-reset-5").Board(3, 2, 0, 2, 0.2).At(resetButton, true).View(5 / 0.9, 10).Frames(2));
   Check(Scene("title-no-font", Menu).Board(4, 2, 1, 1, 0).At(Labelled("Quit")).NoFont());
   Check(Scene("5d-no-font").Board(5, 4, 2, 3, 0.3).Cell(0).NoFont());
-  for (int32_t p = 1; p <= 5; ++p)  // every turn tint with a bot to move (the scenes above: humans)
+  // Every turn tint with a bot to move; the scenes above show each with a human to move.
+  for (int32_t p = 1; p <= 5; ++p)
     Check(Scene("2d-turn-" + std::to_string(p) + "-bot").Board(2, p == 1 ? 4 : 5, 4, p, 0.3));
 }

@@ -31,7 +31,8 @@ TEST(FramePathTest, TheUsersSettingsReachTheChoice) {
   for (const auto& [driver, framebuffer, path] : rows) {
     setenv(SDL_HINT_RENDER_DRIVER, driver, 1);
     setenv(SDL_HINT_FRAMEBUFFER_ACCELERATION, framebuffer, 1);
-    SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);  // start-up may have set it
+    // Start-up may have set it.
+    SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
     VideoReport report = ReadVideoReport();
     EXPECT_EQ(std::pair(report.mayHaveGpu, report.onLinux), std::pair(MachineMayHaveGpu(), true));
     report.mayHaveGpu = false;

@@ -16,15 +16,16 @@ using RulesTest = GameTest;
 // diagonal from (2, 0); 3D-5D the last line of the highest player by cell numbers. A finished game
 // keeps its result; a full board without a line is a draw.
 TEST_F(RulesTest, WinAndDrawMatchAScanOfEveryLine) {
-  const std::pair<std::vector<int>, Line> cases[] = {
-      {{3, 4, 5, 0, 8}, {CellCoord{0, 0}, CellCoord{1, 1}, CellCoord{2, 2}}},
-      {{6, 4, 2}, {CellCoord{2, 0}, CellCoord{1, 1}, CellCoord{0, 2}}},
-      {{0, 3, 6, 1, 2}, {CellCoord{0, 0}, CellCoord{1, 0}, CellCoord{2, 0}}}};
+  const std::pair<std::vector<int>, Triple> cases[] = {// marked cells, the line in its order
+                                                       {{3, 4, 5, 0, 8}, {0, 4, 8}},
+                                                       {{6, 4, 2}, {6, 4, 2}},
+                                                       {{0, 3, 6, 1, 2}, {0, 3, 6}}};
   for (const auto& [cells, line] : cases) {
     StartNewGame();
     for (int cell : cells) CellValue(2, cell) = 4;
     CheckWin2D();
-    EXPECT_EQ(std::pair(winner, winLine2), std::pair(4, line));
+    const Triple won{CellOfCoord(winLine2[0]), CellOfCoord(winLine2[1]), CellOfCoord(winLine2[2])};
+    EXPECT_EQ(std::pair(winner, won), std::pair(4, line));
   }
   std::mt19937 random(7);
   ForEveryBoard(300, [&](int d, int trial) {

@@ -67,12 +67,3 @@ TEST_F(ScreensTest, BackAndTheViewButtonsEdges) {
   EXPECT_EQ(std::tuple(currentScreen, board4[1][1][1][1], frameInput.inputCooldown),
             std::tuple(Menu, 0, kScreenSwitchCooldownFrames));
 }
-
-// A frame frees what it makes.
-TEST_F(ScreensTest, AFrameLeavesNoAllocationBehind) {
-  currentScreen = Game;
-  RunCurrentScreen();
-  const int allocations = SDL_GetNumAllocations();
-  RunCurrentScreen();
-  EXPECT_EQ(SDL_GetNumAllocations(), allocations);
-}

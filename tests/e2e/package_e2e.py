@@ -18,7 +18,8 @@ with tempfile.TemporaryDirectory() as work:
     made = subprocess.run(["bash", f"{ROOT}/tools/package.sh", work], check=True, capture_output=True, text=True)
     subprocess.run(["dpkg-deb", "-x", made.stdout.splitlines()[-1], work], check=True)
     exec_line = next(line for line in open(f"{work}/usr/share/applications/zarnith.desktop") if line.startswith("Exec="))
-    with XServer() as x, Game(x, f"{work}/usr/games/{exec_line[5:].strip()}", cwd="/") as game:  # /usr/games is on a session's PATH
+    # /usr/games is on a session's PATH.
+    with XServer() as x, Game(x, f"{work}/usr/games/{exec_line[5:].strip()}", cwd="/") as game:
         game.wait_window()
         # The title "Zarnith" is drawn in white in this box only when the font was found.
         wait_until(lambda: x.screenshot().count(WHITE, 500, 100, 1100, 200) > 300, 10, "the title's text")

@@ -60,7 +60,8 @@ inline const Button& Labelled(const std::string& label) {
                        [&](const Button& b) { return b.label == label; });
 }
 
-using Triple = std::array<int, 3>;  // three cell numbers, ascending
+// Three cell numbers, ascending.
+using Triple = std::array<int, 3>;
 
 // The oracle of the line rule: u, v, w in that order are a line when every coordinate stays put or
 // runs 0, 1, 2 or 2, 1, 0.
