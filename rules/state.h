@@ -70,10 +70,12 @@ int CellCount(int dimensions);
 // The indices of cell number `cell`, outermost first: the one decoder of cell
 // numbers. Inline, as the rules and the bots decode in their inner loops, and
 // constexpr, so that a table of cells can be checked as it compiles.
-// 3D: cell 14 is (1, 1, 2).
+// 3D: cell 14 is (1, 1, 2). The outermost index takes what is left, so a
+// number past the board decodes to indices past it, never back onto a cell.
 constexpr CellIndices IndicesOfCell(int dimensions, int cell) {
   CellIndices indices{};
-  for (int d = dimensions - 1; d >= 0; --d, cell /= kBoardSide) indices[d] = cell % kBoardSide;
+  for (int d = dimensions - 1; d > 0; --d, cell /= kBoardSide) indices[d] = cell % kBoardSide;
+  indices[0] = cell;
   return indices;
 }
 
