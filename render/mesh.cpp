@@ -25,7 +25,6 @@ constexpr std::array<int32_t, 4> kCubeFaces[] = {{0, 1, 3, 2}, {0, 1, 5, 4}, {0,
 constexpr int32_t kAxesBesideW[] = {kBitX, kBitY, kBitZ};
 
 constexpr int kCubeVertices = 8;
-constexpr int kTesseractVertices = 16;
 
 // Counts n upward with the x bit fastest, so the loops run w, z, y, x from
 // outermost to innermost; a bit of 0 offsets the centre by -1 and 1 by +1.

@@ -15,6 +15,7 @@ struct CellMesh {
   double scale = 0.0;                         // projection scale: 500 cubes, 3000 tesseracts
 };
 
+constexpr int kTesseractVertices = 16;            // the most vertices a cell's mesh has
 constexpr double kCubeScale = 500.0;              // projection scale of a cube
 constexpr double kTesseractScale = 3000.0;        // projection scale of a tesseract
 constexpr double kCubeTurn = 0.5235987755982988;  // radians (pi/6), the cubes' start-up turn

@@ -113,7 +113,7 @@ void DrawCellEdges(const ViewStyle& style, const CellMesh& mesh, const Projected
   if (style.tintEdges) PlayerTint(value, colour);
   SetDrawColour(colour, style.edgeAlpha);
 
-  std::array<SDL_Point, kMaxMeshVertices> points;
+  std::array<SDL_Point, kTesseractVertices> points;
   for (int v = 0; v < cell.vertexCount; ++v) points[v] = CanvasPoint(style, cell, v);
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD);
   for (const auto& edge : mesh.edges) {
@@ -228,7 +228,7 @@ ViewTurn ViewTurn4D() { return MakeViewTurn(viewYaw, viewPitch, wAngle); }
 // with no turn the centre cube gets 500 / (10 - 0) - 5 = 45 pixels.
 ProjectedCell ProjectCell(const CellMesh& mesh, const ViewTurn& turn, double originX,
                           double originY) {
-  assert(mesh.vertices.size() >= 2 && mesh.vertices.size() <= kMaxMeshVertices);
+  assert(mesh.vertices.size() >= 2 && mesh.vertices.size() <= kTesseractVertices);
   ProjectedCell cell;
   cell.vertexCount = static_cast<int>(mesh.vertices.size());
   const bool tesseract = mesh.vertices[0].size() >= 4;

@@ -11,7 +11,6 @@ constexpr double kViewOriginY = 400.0;
 constexpr double kDegreesToRadians = 0.017453292519943295;  // pi/180
 constexpr double kCubeYawOffset = 90.0;     // degrees added to viewYaw in the 3D view
 constexpr double kCubePitchOffset = -30.0;  // degrees added to viewPitch in the 3D view
-constexpr int kMaxMeshVertices = 16;        // a tesseract's vertices
 
 // ---- View state: kept across games, turned by the game screen ----------------
 
@@ -33,10 +32,10 @@ struct ViewTurn {
 
 // One cell's mesh turned, divided for perspective and scaled, ready to draw.
 struct ProjectedCell {
-  int vertexCount = 0;                            // 8 for a cube, 16 for a tesseract
-  std::array<double, kMaxMeshVertices> x{}, y{};  // vertex offsets from the origin, pixels
-  double centreX = 0.0, centreY = 0.0;            // canvas point of the cell's centre, pixels
-  double markRadius = 0.0;                        // pixels
+  int vertexCount = 0;                              // 8 for a cube, 16 for a tesseract
+  std::array<double, kTesseractVertices> x{}, y{};  // vertex offsets from the origin, pixels
+  double centreX = 0.0, centreY = 0.0;              // canvas point of the cell's centre, pixels
+  double markRadius = 0.0;                          // pixels
 };
 
 // The turns of the given angles in degrees.
