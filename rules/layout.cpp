@@ -56,11 +56,7 @@ CellSquare CellSquareOf(int dimensions, int32_t s, int cell) {
   assert(dimensions >= kMinDimensions && dimensions <= kMaxDimensions);
   assert(cell >= 0 && cell < CellCount(dimensions));
   const GridPlace place = PlaceOfCell(dimensions, cell);
-  CellSquare square;
-  square.left = GridOriginX(s) + place.shiftX + place.column * s;
-  square.top = GridOriginY(s) + place.row * s;
-  square.side = s;
-  return square;
+  return {GridOriginX(s) + place.shiftX + place.column * s, GridOriginY(s) + place.row * s, s};
 }
 
 bool StrictlyInside(const SDL_Rect& area, int32_t x, int32_t y) {

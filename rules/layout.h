@@ -8,9 +8,9 @@
 #include "rules/state.h"
 
 struct CellSquare {
-  int32_t left = 0;  // L, canvas pixels
-  int32_t top = 0;   // T, canvas pixels
-  int32_t side = 0;  // s = cellSize
+  int32_t left;  // L, canvas pixels
+  int32_t top;   // T, canvas pixels
+  int32_t side;  // s = cellSize
 };
 
 // Top-left corner of a 3x3 grid centred on the canvas: 800 - s/2 - s.

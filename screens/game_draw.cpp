@@ -131,7 +131,7 @@ void DrawAssistLines() {
 }
 
 void DrawHoverHighlight() {
-  CellSquare square;
+  CellSquare square{};
   if (!cellHovered || !SquareOfCoord(dimensionCount, HoveredCell(dimensionCount), square)) return;
   FillAdditive({square.left, square.top, square.side, square.side}, kCellHoverAlpha);
 }

@@ -54,6 +54,15 @@ TEST_F(ScreensTest, TitleButtonsHaveTheirEffects) {
   }
 }
 
+// A Button acts once per pointer visit, edges included: a second release before the pointer
+// leaves does nothing.
+TEST_F(ScreensTest, TitleButtonsActOncePerVisit) {
+  const Button& assist = Labelled("Assist Mode");
+  Frame(assist.x + assist.w, assist.y + assist.h, true);
+  Frame(assist.x + assist.w, assist.y + assist.h, true);
+  EXPECT_TRUE(assistMode);
+}
+
 // "Back" counts its edges as inside and starts a new game on the title screen, behind a cooldown;
 // "Reset" and "W Rotation" do not count theirs.
 TEST_F(ScreensTest, BackAndTheViewButtonsEdges) {
