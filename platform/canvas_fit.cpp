@@ -33,10 +33,11 @@ SDL_Rect UsableDesktop() {
 
 }  // namespace
 
+// Whole 16:9 steps: as many as fit, at least one, and no more than the canvas has.
 WindowSize WindowSizeFor(WindowSize usable) {
-  if (usable.w >= kCanvasWidth && usable.h >= kCanvasHeight) return {kCanvasWidth, kCanvasHeight};
   const int32_t units =
-      std::max(1, std::min(usable.w / kAspectWidthUnit, usable.h / kAspectHeightUnit));
+      std::max(1, std::min({usable.w / kAspectWidthUnit, usable.h / kAspectHeightUnit,
+                            kCanvasWidth / kAspectWidthUnit}));
   return {units * kAspectWidthUnit, units * kAspectHeightUnit};
 }
 
