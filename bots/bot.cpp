@@ -157,16 +157,13 @@ Candidates FileEmptyCells(int dimensions, int32_t bot) {
 }
 
 // The two-dimensional "Hard" bot turns to the middle when the next player
-// holds any cell of the middle row or middle column (the centre counts twice).
+// holds any cell of the middle row or middle column.
 bool NextPlayerHoldsMiddle(int32_t bot) {
   const int32_t opponent = NextPlayer(bot);
-  int count = 0;
-  for (int cell = 0; cell < CellCount(2); ++cell) {
-    if (CellValue(2, cell) != opponent) continue;
-    const CellCoord coord = CoordOfCell(2, cell);
-    count += (coord[0] == kMiddleIndex) + (coord[1] == kMiddleIndex);
-  }
-  return count > 0;
+  bool holds = false;
+  for (const int32_t value : board2[kMiddleIndex]) holds |= value == opponent;
+  for (const std::vector<int32_t>& row : board2) holds |= row[kMiddleIndex] == opponent;
+  return holds;
 }
 
 int BuildIndex(int dimensions, const std::vector<int>& build, int32_t bot) {

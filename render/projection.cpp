@@ -50,10 +50,10 @@ struct LatticeCell {
   int boardCell;         // cell number on the board of the view's dimensions
 };
 
-// Where each board cell's centre landed this frame, for the assist lines.
+// Where each board cell's centre landed this frame, for the assist lines; every
+// cell of the lattice is drawn, so every centre is known.
 struct CentreTable {
   std::array<double, kLatticeCells> x{}, y{};
-  std::array<bool, kLatticeCells> known{};
 };
 
 // Turns (p, q) in their plane: p' = p cos + q sin, q' = q cos - p sin.
@@ -174,7 +174,6 @@ void DrawAssistLines(int dimensions, const CentreTable& centres) {
   for (const Line& line : assistLines) {
     if (!IsCellOfBoard(line[0], dimensions) || !IsCellOfBoard(line[2], dimensions)) continue;
     const int from = CellOfCoord(line[0]), to = CellOfCoord(line[2]);
-    if (!centres.known[from] || !centres.known[to]) continue;
     SDL_RenderDrawLine(renderer, TruncatePixel(centres.x[from]), TruncatePixel(centres.y[from]),
                        TruncatePixel(centres.x[to]), TruncatePixel(centres.y[to]));
   }
@@ -196,7 +195,6 @@ void RenderLattice(const ViewStyle& style, const std::vector<LatticeCell>& cells
 
     centres.x[entry.boardCell] = cell.centreX;
     centres.y[entry.boardCell] = cell.centreY;
-    centres.known[entry.boardCell] = true;
   }
   if (style.drawsAssistLines) DrawAssistLines(style.dimensions, centres);
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);

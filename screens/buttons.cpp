@@ -18,15 +18,48 @@ constexpr int kLabelPoints = 36;       // most labels
 constexpr int kDifficultyPoints = 30;  // "Easy", "Meh", "Hard"
 constexpr int kSmallLabelPoints = 24;  // the three smallest Buttons and the view Buttons
 
-// One row of the table: the rectangle, the label's point size, the values a
-// click sets (players, dimensions with their cell size, bots, difficulty; the
-// defaults set nothing) and the action.
-Button MakeButton(const char* label, SDL_Rect r, int points, int32_t players = 0,
-                  int32_t dimensions = 0, int32_t bots = -1, Difficulty level = NoDifficulty,
-                  ButtonAction action = NoAction) {
-  const int32_t side = dimensions > 0 ? CellSizeFor(dimensions) : 0;
-  return {r.x,  r.y,   r.w,   r.h,  label, players, dimensions,
-          bots, level, false, side, false, action,  points};
+// A Button of the table: its rectangle, its label's point size, and the
+// setting or action its kind of Button carries; the rest sets nothing.
+Button MakeButton(const char* label, SDL_Rect r, int points) {
+  Button b;
+  b.x = r.x;
+  b.y = r.y;
+  b.w = r.w;
+  b.h = r.h;
+  b.label = label;
+  b.labelPoints = points;
+  return b;
+}
+
+Button DimensionsButton(const char* label, SDL_Rect r, int32_t dimensions) {
+  Button b = MakeButton(label, r, kLabelPoints);
+  b.dimensionValue = dimensions;
+  b.cellSizeValue = CellSizeFor(dimensions);
+  return b;
+}
+
+Button PlayersButton(const char* label, SDL_Rect r, int32_t players) {
+  Button b = MakeButton(label, r, kLabelPoints);
+  b.playerValue = players;
+  return b;
+}
+
+Button BotsButton(const char* label, SDL_Rect r, int32_t bots) {
+  Button b = MakeButton(label, r, kLabelPoints);
+  b.botValue = bots;
+  return b;
+}
+
+Button DifficultyButton(const char* label, SDL_Rect r, Difficulty level) {
+  Button b = MakeButton(label, r, kDifficultyPoints);
+  b.difficultyValue = level;
+  return b;
+}
+
+Button ActionButton(const char* label, SDL_Rect r, int points, ButtonAction action) {
+  Button b = MakeButton(label, r, points);
+  b.action = action;
+  return b;
 }
 
 }  // namespace
@@ -35,30 +68,26 @@ void BuildMenuButtons() {
   menuButtons.clear();
   // Four columns: dimensions, players, bots, and on the right the actions
   // above the difficulties. Smallest value on top, 100 pixels per step down.
-  menuButtons.push_back(MakeButton("5 Dimensions", {150, 650, 360, 60}, kLabelPoints, 0, 5));
-  menuButtons.push_back(MakeButton("4 Dimensions", {150, 550, 360, 60}, kLabelPoints, 0, 4));
-  menuButtons.push_back(MakeButton("3 Dimensions", {150, 450, 360, 60}, kLabelPoints, 0, 3));
-  menuButtons.push_back(MakeButton("2 Dimensions", {150, 350, 360, 60}, kLabelPoints, 0, 2));
-  menuButtons.push_back(MakeButton("5 Players", {550, 650, 300, 60}, kLabelPoints, 5));
-  menuButtons.push_back(MakeButton("4 Players", {550, 550, 300, 60}, kLabelPoints, 4));
-  menuButtons.push_back(MakeButton("3 Players", {550, 450, 300, 60}, kLabelPoints, 3));
-  menuButtons.push_back(MakeButton("2 Players", {550, 350, 300, 60}, kLabelPoints, 2));
-  menuButtons.push_back(MakeButton("4 Bots", {900, 750, 200, 60}, kLabelPoints, 0, 0, 4));
-  menuButtons.push_back(MakeButton("3 Bots", {900, 650, 200, 60}, kLabelPoints, 0, 0, 3));
-  menuButtons.push_back(MakeButton("2 Bots", {900, 550, 200, 60}, kLabelPoints, 0, 0, 2));
-  menuButtons.push_back(MakeButton("1 Bots", {900, 450, 200, 60}, kLabelPoints, 0, 0, 1));
-  menuButtons.push_back(MakeButton("0 Bots", {900, 350, 200, 60}, kLabelPoints, 0, 0, 0));
+  menuButtons.push_back(DimensionsButton("5 Dimensions", {150, 650, 360, 60}, 5));
+  menuButtons.push_back(DimensionsButton("4 Dimensions", {150, 550, 360, 60}, 4));
+  menuButtons.push_back(DimensionsButton("3 Dimensions", {150, 450, 360, 60}, 3));
+  menuButtons.push_back(DimensionsButton("2 Dimensions", {150, 350, 360, 60}, 2));
+  menuButtons.push_back(PlayersButton("5 Players", {550, 650, 300, 60}, 5));
+  menuButtons.push_back(PlayersButton("4 Players", {550, 550, 300, 60}, 4));
+  menuButtons.push_back(PlayersButton("3 Players", {550, 450, 300, 60}, 3));
+  menuButtons.push_back(PlayersButton("2 Players", {550, 350, 300, 60}, 2));
+  menuButtons.push_back(BotsButton("4 Bots", {900, 750, 200, 60}, 4));
+  menuButtons.push_back(BotsButton("3 Bots", {900, 650, 200, 60}, 3));
+  menuButtons.push_back(BotsButton("2 Bots", {900, 550, 200, 60}, 2));
+  menuButtons.push_back(BotsButton("1 Bots", {900, 450, 200, 60}, 1));
+  menuButtons.push_back(BotsButton("0 Bots", {900, 350, 200, 60}, 0));
+  menuButtons.push_back(DifficultyButton("Easy", {1225, 625, 150, 40}, Easy));
+  menuButtons.push_back(DifficultyButton("Meh", {1225, 685, 150, 40}, Meh));
+  menuButtons.push_back(DifficultyButton("Hard", {1225, 745, 150, 40}, Hard));
+  menuButtons.push_back(ActionButton("Play", {1200, 350, 200, 60}, kLabelPoints, PlayAction));
   menuButtons.push_back(
-      MakeButton("Easy", {1225, 625, 150, 40}, kDifficultyPoints, 0, 0, -1, Easy));
-  menuButtons.push_back(MakeButton("Meh", {1225, 685, 150, 40}, kDifficultyPoints, 0, 0, -1, Meh));
-  menuButtons.push_back(
-      MakeButton("Hard", {1225, 745, 150, 40}, kDifficultyPoints, 0, 0, -1, Hard));
-  menuButtons.push_back(
-      MakeButton("Play", {1200, 350, 200, 60}, kLabelPoints, 0, 0, -1, NoDifficulty, PlayAction));
-  menuButtons.push_back(MakeButton("Assist Mode", {1175, 450, 250, 40}, kSmallLabelPoints, 0, 0, -1,
-                                   NoDifficulty, AssistAction));
-  menuButtons.push_back(MakeButton("Quit", {1250, 530, 100, 35}, kSmallLabelPoints, 0, 0, -1,
-                                   NoDifficulty, QuitAction));
+      ActionButton("Assist Mode", {1175, 450, 250, 40}, kSmallLabelPoints, AssistAction));
+  menuButtons.push_back(ActionButton("Quit", {1250, 530, 100, 35}, kSmallLabelPoints, QuitAction));
 
   // The game screen handles each of its Buttons by its global, so they carry no action.
   backButton = MakeButton("Back", {1400, 815, 150, 45}, kLabelPoints);
