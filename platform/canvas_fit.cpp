@@ -81,8 +81,9 @@ void ClearWholeWindow() {
 // inside, so the frame is centred by hand.
 void FitCanvasToWindow() {
   SDL_PumpEvents();
-  int top = 0, left = 0, bottom = 0, right = 0;
-  SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right);  // all 0 without a window manager
+  // SDL sets all four, to 0 without a window manager.
+  int top, left, bottom, right;
+  SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right);
   const SDL_Rect usable = UsableDesktop();
   const WindowSize inside = {usable.w - left - right, usable.h - top - bottom};
   const WindowSize fitted = WindowSizeFor(inside);

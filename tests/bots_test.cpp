@@ -26,16 +26,20 @@ static Lists FileByEveryLine(int d, int32_t bot) {
   return lists;
 }
 
-// Whether `cell` of `pool` is a pick of "the most central (at least 2), else a corner, else the
-// first".
-static bool IsCentralPick(int d, const std::vector<int>& pool, int cell) {
+// The cell of `pool` that draw `draw` picks uniformly among those `wanted` keeps; the first cell
+// when it keeps none.
+template <class Wanted>
+static int Pick(const std::vector<int>& pool, int draw, Wanted wanted) {
+  std::vector<int> picks;
+  std::copy_if(pool.begin(), pool.end(), std::back_inserter(picks), wanted);
+  return picks.empty() ? pool[0] : picks[size_t(draw) % picks.size()];
+}
+
+// "The most central (at least 2), else a corner, else the first".
+static int CentralPick(int d, const std::vector<int>& pool, int draw) {
   int best = 0;
   for (int c : pool) best = std::max(best, Centrality(d, c));
-  const bool corners =
-      std::any_of(pool.begin(), pool.end(), [d](int c) { return !Centrality(d, c); });
-  return best >= 2 ? Centrality(d, cell) == best
-         : corners ? Centrality(d, cell) == 0
-                   : cell == pool[0];
+  return Pick(pool, draw, [&](int c) { return Centrality(d, c) == (best >= 2 ? best : 0); });
 }
 
 using BotTest = GameTest;
@@ -56,6 +60,7 @@ TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
     const auto seed = unsigned(random());
     std::srand(seed);
     const bool blocking = difficulty != 1 || std::rand() % 2 != 0;
+    const int draw = std::rand();
     std::vector<int> before, moved;
     for (int cell = 0; cell < CellCount(d); ++cell) before.push_back(CellValue(d, cell));
     std::srand(seed);
@@ -65,27 +70,23 @@ TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
     ASSERT_EQ(currentPlayer, NextPlayer(bot));
     ASSERT_EQ(moved.size(), size_t(std::count(before.begin(), before.end(), 0) > 0));
     if (moved.empty()) return;
-    const int chosen = moved[0];
-    ASSERT_EQ(CellValue(d, chosen), bot);
+    ASSERT_EQ(CellValue(d, moved[0]), bot);
     size_t rule = lists[0].empty() ? kPlain + 1 : 0;
     for (size_t k = 1; k < size_t(d) && blocking && rule > kPlain; ++k)
       if (lists[k].size() >= (difficulty == 2 ? 1u : k)) rule = k;
     for (size_t r = kBuild; r <= kPlain && rule > kPlain; ++r) rule = lists[r].empty() ? rule : r;
     for (size_t k = 1; k < size_t(d) && rule > kPlain; ++k) rule = lists[k].empty() ? rule : k;
     const std::vector<int>& pool = lists[rule];
-    if (rule < kBuild) {
-      ASSERT_EQ(chosen, pool.front());
-      return;
-    }
-    ASSERT_TRUE(std::count(pool.begin(), pool.end(), chosen));
     bool middleTaken = false;
     for (int cell : {1, 3, 4, 5, 7}) middleTaken |= d == 2 && CellValue(2, cell) == NextPlayer(bot);
-    if (d == 2 && rule == kBuild && difficulty == 3 && !middleTaken) {
-      const bool edges =
-          std::any_of(pool.begin(), pool.end(), [](int c) { return Centrality(2, c) == 1; });
-      ASSERT_TRUE(edges ? Centrality(2, chosen) == 1 : chosen == pool[0]);
+    int expected = Pick(pool, draw, [](int) { return true; });
+    if (rule < kBuild) {
+      expected = pool[0];
+    } else if (d == 2 && rule == kBuild && difficulty == 3 && !middleTaken) {
+      expected = Pick(pool, draw, [](int c) { return Centrality(2, c) == 1; });
     } else if (difficulty == (rule == kBuild ? 3 : 2) || (rule == kPlain && difficulty == 3)) {
-      ASSERT_TRUE(IsCentralPick(d, pool, chosen));
+      expected = CentralPick(d, pool, draw);
     }
+    ASSERT_EQ(moved[0], expected) << "rule " << rule;
   });
 }

@@ -170,6 +170,13 @@ TEST_F(GoldenTest, EveryFrameMatchesItsGolden) {
             .Frames(2));
   Check(
       Scene("3d-reset-5").Board(3, 2, 0, 2, 0.2).At(resetButton, true).View(5 / 0.9, 10).Frames(2));
+  // "Reset" ends once both angles are 0, and a drag turns the view again.
+  Check(Scene("3d-reset-ends")
+            .Board(3, 2, 0, 1, 0.2)
+            .At(resetButton, true)
+            .View(4, 4)
+            .Drag(-10, 0)
+            .Frames(3));
   Check(Scene("title-no-font", Menu).Board(4, 2, 1, 1, 0).At(Labelled("Quit")).NoFont());
   Check(Scene("5d-no-font").Board(5, 4, 2, 3, 0.3).Cell(0).NoFont());
   // Every turn tint with a bot to move; the scenes above show each with a human to move.
