@@ -6,38 +6,6 @@ FrameInput frameInput;
 
 namespace {
 
-// The pointer at window point `reported` as a canvas point, through the
-// window's present size. SDL keeps the pointer's window position from the last
-// motion it took, and a
-// window that moves under a still pointer (F11, the window manager) brings no
-// motion, or one at the old position: until SDL reports another position, the
-// pointer lies as far the other way in the window as the window has moved.
-void TakePointerAt(SDL_Point reported) {
-  FrameInput& in = frameInput;
-  SDL_Rect now;
-  SDL_GetWindowPosition(window, &now.x, &now.y);
-  SDL_GetWindowSize(window, &now.w, &now.h);
-  if (reported.x != in.reportedPointer.x || reported.y != in.reportedPointer.y) {
-    in.reportedPointer = reported;
-    in.windowMove = {0, 0};
-  } else if (in.windowArea.w > 0) {
-    in.windowMove.x += in.windowArea.x - now.x;
-    in.windowMove.y += in.windowArea.y - now.y;
-  }
-  in.windowArea = now;
-  const SDL_Point canvas =
-      WindowToCanvas({reported.x + in.windowMove.x, reported.y + in.windowMove.y}, {now.w, now.h});
-  in.mouseX = canvas.x;
-  in.mouseY = canvas.y;
-}
-
-// The pointer where SDL last saw it.
-void SamplePointer() {
-  SDL_Point reported;
-  SDL_GetMouseState(&reported.x, &reported.y);
-  TakePointerAt(reported);
-}
-
 // Quit, Escape, F11 and the left button; every other event is only drained.
 void HandleEvent(const SDL_Event& event, const Uint8* keys) {
   // Escape ends the game on its own key-down, so a quick tap whose release is
@@ -56,14 +24,43 @@ void HandleEvent(const SDL_Event& event, const Uint8* keys) {
 
   // A release is taken where it was made: when its motion came in the same
   // pass, the pointer sampled before the events is still where it was before.
+  // SDL gives a button event's position in canvas pixels already, through the
+  // renderer's logical size.
   if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT) {
-    TakePointerAt({event.button.x, event.button.y});
+    frameInput.mouseX = event.button.x;
+    frameInput.mouseY = event.button.y;
     frameInput.mouseReleased = true;
     frameInput.releaseFrames = 1;
     frameInput.mouseHeld = false;
   } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
     frameInput.mouseHeld = true;
   }
+}
+
+// The pointer as a canvas point, through the window's present size. SDL
+// keeps the pointer's window position from the last motion it took, and a
+// window that moves under a still pointer (F11, the window manager) brings no
+// motion, or one at the old position: until SDL reports another position, the
+// pointer lies as far the other way in the window as the window has moved.
+void SamplePointer() {
+  FrameInput& in = frameInput;
+  SDL_Rect now;
+  SDL_GetWindowPosition(window, &now.x, &now.y);
+  SDL_GetWindowSize(window, &now.w, &now.h);
+  SDL_Point reported;
+  SDL_GetMouseState(&reported.x, &reported.y);
+  if (reported.x != in.reportedPointer.x || reported.y != in.reportedPointer.y) {
+    in.reportedPointer = reported;
+    in.windowMove = {0, 0};
+  } else if (in.windowArea.w > 0) {
+    in.windowMove.x += in.windowArea.x - now.x;
+    in.windowMove.y += in.windowArea.y - now.y;
+  }
+  in.windowArea = now;
+  const SDL_Point canvas =
+      WindowToCanvas({reported.x + in.windowMove.x, reported.y + in.windowMove.y}, {now.w, now.h});
+  in.mouseX = canvas.x;
+  in.mouseY = canvas.y;
 }
 
 // Samples the pointer, then drains the queue. Returns this frame's release candidate.
