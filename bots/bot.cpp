@@ -42,7 +42,7 @@ int PickCentralIndex(const std::vector<int>& centralities) {
     if (m >= kMinCentralPick && m > best) {
       chosen.assign(1, static_cast<int>(i));
       best = m;
-    } else if ((best == 0 && m == 0) || (best != 0 && m == best)) {
+    } else if (m == best) {
       chosen.push_back(static_cast<int>(i));
     }
   }

@@ -154,7 +154,7 @@ TEST_F(GoldenTest, EveryFrameMatchesItsGolden) {
   Check(Scene("2d-assist").Board(2, 5, 0, 3, 0.5).Cell(4).Assist());
   Check(Scene("3d-assist").Board(3, 5, 0, 3, 0.4).Cell(13).Assist().View(30, -20).Drag(-100, 50));
   Check(Scene("4d-w-rotation").Board(4, 3, 0, 1, 0.2).At(wRotationButton, true).Frames(91));
-  Check(Scene("4d-assist").Board(4, 5, 0, 4, 0.4).Cell(40).Assist().View(-25, 15));
+  Check(Scene("4d-assist").Board(4, 5, 0, 4, 0.4).Cell(40).Assist().View(-25, 15).Drag(50, 0));
   Check(Scene("5d-assist").Board(5, 5, 0, 5, 0.4).Cell(121).Assist());
   Check(Scene("2d-won").Board(2, 3, 1, 1, 0, "12..1.3").Cell(8, true));
   Check(Scene("3d-won").Board(3, 4, 0, 2, 0.3, "2...2").Cell(8, true).View(10, 5).Assist());
