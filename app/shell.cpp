@@ -20,7 +20,7 @@
 #include "screens/game_screen.h"
 #include "screens/title_screen.h"
 
-uint32_t frameStartTicks = 0;
+uint32_t frameStartTicks;
 
 namespace {
 

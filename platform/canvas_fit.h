@@ -7,7 +7,7 @@
 #include <cstdint>
 
 struct WindowSize {
-  int32_t w = 0, h = 0;  // pixels
+  int32_t w{}, h{};  // pixels
 };
 
 // Where the canvas lands in a window: scaled by `scale` into `viewport`,

@@ -31,15 +31,15 @@ Uint32 FullscreenFlags();
 // ---- Frame input: sampled once per frame for the screens --------------------
 
 struct FrameInput {
-  int32_t mouseX = 0, mouseY = 0;          // pointer, canvas pixels, sampled once per sampled frame
-  int32_t prevMouseX = 0, prevMouseY = 0;  // the pointer of the previous sampled frame
-  bool mouseReleased = false;              // a left release was taken in this frame's event pass
-  int32_t releaseFrames = 0;               // limits mouseReleased to one frame; only > 0 is tested
-  bool mouseHeld = false;                  // from a left press event to the next left release event
-  int32_t inputCooldown = 0;               // coming frames that sample no input at all
-  SDL_Rect windowArea{};                   // the window's desktop place and size at the last sample
-  SDL_Point reportedPointer{};             // the pointer's window position as SDL last reported it
-  SDL_Point windowMove{};                  // how far the window moved since that report, reversed
+  int32_t mouseX{}, mouseY{};          // pointer, canvas pixels, sampled once per sampled frame
+  int32_t prevMouseX{}, prevMouseY{};  // the pointer of the previous sampled frame
+  bool mouseReleased{};                // a left release was taken in this frame's event pass
+  int32_t releaseFrames{};             // limits mouseReleased to one frame; only > 0 is tested
+  bool mouseHeld{};                    // from a left press event to the next left release event
+  int32_t inputCooldown{};             // coming frames that sample no input at all
+  SDL_Rect windowArea{};               // the window's desktop place and size at the last sample
+  SDL_Point reportedPointer{};         // the pointer's window position as SDL last reported it
+  SDL_Point windowMove{};              // how far the window moved since that report, reversed
 };
 
 extern FrameInput frameInput;

@@ -10,9 +10,9 @@
 
 // How the window and its renderer are made.
 enum FramePath : int32_t {
-  SdlChoice = 0,  // as SDL chooses by itself, honouring its environment variables
-  Software = 1,   // SDL's software renderer, the window framebuffer kept off OpenGL
-  AskDriver = 2,  // make SDL's choice, then read what the driver reports
+  SdlChoice,  // as SDL chooses by itself, honouring its environment variables
+  Software,   // SDL's software renderer, the window framebuffer kept off OpenGL
+  AskDriver,  // make SDL's choice, then read what the driver reports
 };
 
 // What start-up knows when it picks the path; the driver's names are empty

@@ -12,7 +12,7 @@ struct CellMesh {
   std::vector<std::vector<double>> vertices;  // Vec3 or Vec4, index bx + 2by + 4bz (+ 8bw)
   std::vector<std::array<int32_t, 2>> edges;  // vertex index pairs
   std::vector<std::array<int32_t, 4>> faces;  // corners in order around each square
-  double scale = 0.0;                         // projection scale: 500 cubes, 3000 tesseracts
+  double scale{};                             // projection scale: 500 cubes, 3000 tesseracts
 };
 
 constexpr int kTesseractVertices = 16;            // the most vertices a cell's mesh has

@@ -33,15 +33,15 @@ constexpr int kHoverIndices[6] = {0, 1, 2, 0, 1, 3};
 
 // Everything the 3D and 4D views do differently; the pipeline is shared.
 struct ViewStyle {
-  int dimensions = 3;             // the board, hovered cell and winning line it reads
+  int dimensions{};               // the board, hovered cell and winning line it reads
   double originX = kViewOriginX;  // canvas point of the model origin, pixels
   double originY = kViewOriginY;  // canvas point of the model origin, pixels
   ViewTurn turn;                  // this frame's view turns
-  bool tintEdges = false;         // a marked cell's edges take its owner's tint
-  uint8_t edgeAlpha = 0;          // strength of each added edge
-  uint8_t hoverAlpha = 0;         // strength of each added face of the hovered cell
-  bool hoverOriginFloat = false;  // the fill adds the origin in single precision
-  bool drawsAssistLines = false;  // the assist lines join cell centres after all cells
+  bool tintEdges{};               // a marked cell's edges take its owner's tint
+  uint8_t edgeAlpha{};            // strength of each added edge
+  uint8_t hoverAlpha{};           // strength of each added face of the hovered cell
+  bool hoverOriginFloat{};        // the fill adds the origin in single precision
+  bool drawsAssistLines{};        // the assist lines join cell centres after all cells
 };
 
 // A mesh of the lattice and the board cell it shows.
@@ -86,12 +86,6 @@ std::vector<LatticeCell> LatticeCells(int dimensions, const Lattice& lattice) {
     }
   }
   return cells;
-}
-
-bool IsCellOfBoard(const CellCoord& coord, int dimensions) {
-  if (static_cast<int>(coord.size()) != dimensions) return false;
-  return std::all_of(coord.begin(), coord.end(),
-                     [](int32_t index) { return index >= 0 && index < kBoardSide; });
 }
 
 // Only a real win brightens marks: after a draw the winning line still holds
@@ -153,11 +147,10 @@ SDL_FPoint HoverCorner(const ViewStyle& style, const ProjectedCell& cell, int ve
 void DrawHoverFill(const ViewStyle& style, const CellMesh& mesh, const ProjectedCell& cell) {
   const SDL_Color colour{kWhite.r, kWhite.g, kWhite.b, style.hoverAlpha};
   for (const auto& face : mesh.faces) {
-    std::array<SDL_Vertex, 4> corners;
+    std::array<SDL_Vertex, 4> corners{};
     for (int n = 0; n < 4; ++n) {
       corners[n].position = HoverCorner(style, cell, face[kHoverCorners[n]]);
       corners[n].color = colour;
-      corners[n].tex_coord = {0.0f, 0.0f};
     }
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD);
     SDL_RenderGeometry(renderer, nullptr, corners.data(), 4, kHoverIndices, 6);
@@ -167,12 +160,12 @@ void DrawHoverFill(const ViewStyle& style, const CellMesh& mesh, const Projected
 
 // From the centre of each line's first cell to that of its third, as drawn
 // this frame; drawn even after the game ends. An unknown player keeps the colour.
-void DrawAssistLines(int dimensions, const CentreTable& centres) {
-  if (!assistMode || assistLines.empty()) return;
+// The lines are this frame's, found on the board this view shows.
+void DrawAssistLines(const CentreTable& centres) {
+  if (!assistMode) return;
   SDL_Color tint;
   if (PlayerTint(currentPlayer, tint)) SetDrawColour(tint, kAssistAlpha);
   for (const Line& line : assistLines) {
-    if (!IsCellOfBoard(line[0], dimensions) || !IsCellOfBoard(line[2], dimensions)) continue;
     const int from = CellOfCoord(line[0]), to = CellOfCoord(line[2]);
     SDL_RenderDrawLine(renderer, TruncatePixel(centres.x[from]), TruncatePixel(centres.y[from]),
                        TruncatePixel(centres.x[to]), TruncatePixel(centres.y[to]));
@@ -196,7 +189,7 @@ void RenderLattice(const ViewStyle& style, const std::vector<LatticeCell>& cells
     centres.x[entry.boardCell] = cell.centreX;
     centres.y[entry.boardCell] = cell.centreY;
   }
-  if (style.drawsAssistLines) DrawAssistLines(style.dimensions, centres);
+  if (style.drawsAssistLines) DrawAssistLines(centres);
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
 }
 
@@ -229,7 +222,7 @@ ProjectedCell ProjectCell(const CellMesh& mesh, const ViewTurn& turn, double ori
   assert(mesh.vertices.size() >= 2 && mesh.vertices.size() <= kTesseractVertices);
   ProjectedCell cell;
   cell.vertexCount = static_cast<int>(mesh.vertices.size());
-  const bool tesseract = mesh.vertices[0].size() >= 4;
+  const bool tesseract = cell.vertexCount == kTesseractVertices;
   double sumZ = 0.0, sumW = 0.0;
   for (int n = 0; n < cell.vertexCount; ++n) {
     const std::vector<double>& vertex = mesh.vertices[n];

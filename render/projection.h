@@ -32,10 +32,10 @@ struct ViewTurn {
 
 // One cell's mesh turned, divided for perspective and scaled, ready to draw.
 struct ProjectedCell {
-  int vertexCount = 0;                              // 8 for a cube, 16 for a tesseract
+  int vertexCount{};                                // 8 for a cube, 16 for a tesseract
   std::array<double, kTesseractVertices> x{}, y{};  // vertex offsets from the origin, pixels
-  double centreX = 0.0, centreY = 0.0;              // canvas point of the cell's centre, pixels
-  double markRadius = 0.0;                          // pixels
+  double centreX{}, centreY{};                      // canvas point of the cell's centre, pixels
+  double markRadius{};                              // pixels
 };
 
 // The turns of the given angles in degrees.

@@ -10,21 +10,21 @@
 #include "rules/state.h"
 
 // What a title Button does that no setting value says.
-enum ButtonAction : int32_t { NoAction = 0, PlayAction = 1, AssistAction = 2, QuitAction = 3 };
+enum ButtonAction : int32_t { NoAction, PlayAction, AssistAction, QuitAction };
 
 struct Button {
-  int32_t x = 0, y = 0;                       // top-left corner, canvas pixels
-  int32_t w = 0, h = 0;                       // size, pixels
+  int32_t x{}, y{};                           // top-left corner, canvas pixels
+  int32_t w{}, h{};                           // size, pixels
   std::string label;                          // drawn centred
   int32_t playerValue = 0;                    // players a click sets; 0 = none
   int32_t dimensionValue = 0;                 // dimensions a click sets; 0 = none
   int32_t botValue = -1;                      // bots a click sets; -1 = none (0 is "0 Bots")
   Difficulty difficultyValue = NoDifficulty;  // difficulty a click sets
-  bool hovered = false;                       // the pointer is over it this frame
-  int32_t cellSizeValue = 0;                  // cellSize set together with dimensionValue
-  bool latched = false;                       // fired, and the pointer has not left it since
+  bool hovered{};                             // the pointer is over it this frame
+  int32_t cellSizeValue{};                    // cellSize set together with dimensionValue
+  bool latched{};                             // fired, and the pointer has not left it since
   ButtonAction action = NoAction;             // "Play", "Assist Mode" or "Quit"; none for the rest
-  int labelPoints = 0;                        // point size of the label's font
+  int labelPoints{};                          // point size of the label's font
 };
 
 // ---- Buttons: laid out once at start-up ------------------------------------

@@ -125,7 +125,7 @@ void DrawWinningLine() {
 
 // One pixel wide, in the mover's colour, and only while the game runs.
 void DrawAssistLines() {
-  if (!assistMode || assistLines.empty() || gameOver) return;
+  if (!assistMode || gameOver) return;
   SetPlayerDrawColour(currentPlayer);
   for (const Line& line : assistLines) DrawLineEnds(line, DrawThinLine);
 }

@@ -10,8 +10,8 @@
 constexpr SDL_version kGoldenSdl{2, 26, 5};
 
 // A scene: the state right after start-up, then the state a player has left, set through the
-// program's globals as each call says. `frames` frames then run with that pointer, a release
-// taken in the first one only.
+// program's globals as each call says. Check runs its frames with that pointer, a release taken in
+// the first one only.
 struct Scene {
   explicit Scene(std::string sceneName, Screen screen = Game) : name(std::move(sceneName)) {
     SetStartValues();
@@ -67,16 +67,11 @@ struct Scene {
     assistMode = true;
     return *this;
   }
-  Scene& Frames(int n) {
-    frames = n;
-    return *this;
-  }
   Scene& NoFont() {
     font = false;
     return *this;
   }
   std::string name;
-  int frames = 1;
   bool font = true;
 };
 
@@ -107,13 +102,14 @@ static std::string Compare(const std::string& name, SDL_Surface* drawn, SDL_Surf
 }
 
 struct GoldenTest : GameTest {
-  // Runs the scene's frames and compares the last with its golden, or rewrites the golden.
-  void Check(const Scene& scene) {
+  // Runs `frames` frames of the scene and compares the last with its golden, or rewrites the
+  // golden.
+  void Check(const Scene& scene, int frames = 1) {
     char folder[4096];
     ASSERT_TRUE(getcwd(folder, sizeof folder));
     // Text.ttf is beside the tests only.
     ASSERT_EQ(chdir(scene.font ? folder : "/"), 0);
-    for (int frame = 0; frame < scene.frames; ++frame) {
+    for (int frame = 0; frame < frames; ++frame) {
       RunCurrentScreen();
       frameInput.mouseReleased = false;
     }
@@ -143,40 +139,28 @@ TEST_F(GoldenTest, EveryFrameMatchesItsGolden) {
       << "the goldens are SDL 2.26's drawing; this is SDL " << int(sdl.major) << "."
       << int(sdl.minor);
   Check(Scene("title-start", Menu));
-  Check(Scene("title-hover-frame-700", Menu).At(Labelled("Play")).Frames(700));
-  Check(
-      Scene("title-chosen", Menu).Board(5, 5, 4, 1, 0).At(Labelled("Assist Mode"), true).Frames(2));
-  Check(Scene("title-play-bot-moves", Menu)
-            .Board(2, 2, 2, 1, 0)
-            .At(Labelled("Play"), true)
-            .Frames(506));
+  Check(Scene("title-hover-frame-700", Menu).At(Labelled("Play")), 700);
+  Check(Scene("title-chosen", Menu).Board(5, 5, 4, 1, 0).At(Labelled("Assist Mode"), true), 2);
+  Check(Scene("title-play-bot-moves", Menu).Board(2, 2, 2, 1, 0).At(Labelled("Play"), true), 506);
   Check(Scene("title-hard", Menu).Board(2, 2, 2, 1, 0).At(Labelled("Hard"), true));
   Check(Scene("2d-assist").Board(2, 5, 0, 3, 0.5).Cell(4).Assist());
   Check(Scene("3d-assist").Board(3, 5, 0, 3, 0.4).Cell(13).Assist().View(30, -20).Drag(-100, 50));
-  Check(Scene("4d-w-rotation").Board(4, 3, 0, 1, 0.2).At(wRotationButton, true).Frames(91));
+  Check(Scene("4d-w-rotation").Board(4, 3, 0, 1, 0.2).At(wRotationButton, true), 91);
   Check(Scene("4d-assist").Board(4, 5, 0, 4, 0.4).Cell(40).Assist().View(-25, 15).Drag(50, 0));
   Check(Scene("5d-assist").Board(5, 5, 0, 5, 0.4).Cell(121).Assist());
   Check(Scene("2d-won").Board(2, 3, 1, 1, 0, "12..1.3").Cell(8, true));
   Check(Scene("3d-won").Board(3, 4, 0, 2, 0.3, "2...2").Cell(8, true).View(10, 5).Assist());
   Check(Scene("4d-won").Board(4, 5, 4, 1, 0.3, "1...1").Cell(8, true));
-  Check(Scene("5d-won").Board(5, 2, 0, 2, 0.5, "2...2").Cell(8, true));
+  Check(Scene("5d-won").Board(5, 2, 0, 2, 0.5, "....2...2").Cell(0, true));
   Check(Scene("3d-draw").Board(3, 3, 0, 1, 0, "122131311223232123112221133").At(backButton));
-  Check(Scene("3d-bot-waits").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10).Frames(100));
-  Check(Scene("3d-bot-moved").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10).Frames(101));
-  Check(Scene("3d-reset")
-            .Board(3, 4, 0, 1, 0, "1..2..3")
-            .At(resetButton, true)
-            .View(5.5, -5 / 0.9)
-            .Frames(2));
-  Check(
-      Scene("3d-reset-5").Board(3, 2, 0, 2, 0.2).At(resetButton, true).View(5 / 0.9, 10).Frames(2));
+  Check(Scene("3d-bot-waits").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10), 100);
+  Check(Scene("3d-bot-moved").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10), 101);
+  Check(Scene("3d-reset").Board(3, 4, 0, 1, 0, "1..2..3").At(resetButton, true).View(5.5, -5 / 0.9),
+        2);
+  Check(Scene("3d-reset-5").Board(3, 2, 0, 2, 0.2).At(resetButton, true).View(5 / 0.9, 10), 2);
   // "Reset" ends once both angles are 0, and a drag turns the view again.
-  Check(Scene("3d-reset-ends")
-            .Board(3, 2, 0, 1, 0.2)
-            .At(resetButton, true)
-            .View(4, 4)
-            .Drag(-10, 0)
-            .Frames(3));
+  Check(Scene("3d-reset-ends").Board(3, 2, 0, 1, 0.2).At(resetButton, true).View(4, 4).Drag(-10, 0),
+        3);
   Check(Scene("title-no-font", Menu).Board(4, 2, 1, 1, 0).At(Labelled("Quit")).NoFont());
   Check(Scene("5d-no-font").Board(5, 4, 2, 3, 0.3).Cell(0).NoFont());
   // Every turn tint with a bot to move; the scenes above show each with a human to move.

@@ -30,9 +30,8 @@ TEST(CanvasFitTest, TheWindowIsTheCanvasOrTheLargest16To9ThatFits) {
   } cases[] = {{1920, 1080, 1600, 900}, {1600, 900, 1600, 900}, {1366, 768, 1360, 765},
                {1364, 747, 1328, 747},  {1280, 800, 1280, 720}, {1536, 864, 1536, 864},
                {1599, 2000, 1584, 891}, {2000, 899, 1584, 891}, {10, 5, 16, 9}};
-  for (const auto& c : cases)
-    EXPECT_EQ(
-        std::pair(WindowSizeFor({c.usableW, c.usableH}).w, WindowSizeFor({c.usableW, c.usableH}).h),
-        std::pair(c.w, c.h))
-        << c.usableW << "x" << c.usableH;
+  for (const auto& c : cases) {
+    const auto size = WindowSizeFor({c.usableW, c.usableH});
+    EXPECT_EQ(std::pair(size.w, size.h), std::pair(c.w, c.h)) << c.usableW << "x" << c.usableH;
+  }
 }

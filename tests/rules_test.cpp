@@ -16,10 +16,9 @@ using RulesTest = GameTest;
 // diagonal from (2, 0); 3D-5D the last line of the highest player by cell numbers. A finished game
 // keeps its result; a full board without a line is a draw.
 TEST_F(RulesTest, WinAndDrawMatchAScanOfEveryLine) {
-  const std::pair<std::vector<int>, Triple> cases[] = {// marked cells, the line in its order
-                                                       {{3, 4, 5, 0, 8}, {0, 4, 8}},
-                                                       {{6, 4, 2}, {6, 4, 2}},
-                                                       {{0, 3, 6, 1, 2}, {0, 3, 6}}};
+  // Marked cells, the line in its order.
+  const std::pair<std::vector<int>, Triple> cases[] = {
+      {{3, 4, 5, 0, 8}, {0, 4, 8}}, {{6, 4, 2}, {6, 4, 2}}, {{0, 3, 6, 1, 2}, {0, 3, 6}}};
   for (const auto& [cells, line] : cases) {
     StartNewGame();
     for (int cell : cells) CellValue(2, cell) = 4;

@@ -54,25 +54,27 @@ TEST_F(ScreensTest, TitleButtonsHaveTheirEffects) {
   }
 }
 
-// A Button acts once per pointer visit, edges included: a second release before the pointer
-// leaves does nothing.
+// A Button acts once per pointer visit, all four edges included: releases on its far corner and
+// back on its near one, before the pointer leaves, do nothing.
 TEST_F(ScreensTest, TitleButtonsActOncePerVisit) {
   const Button& assist = Labelled("Assist Mode");
-  Frame(assist.x + assist.w, assist.y + assist.h, true);
-  Frame(assist.x + assist.w, assist.y + assist.h, true);
-  EXPECT_TRUE(assistMode);
+  for (int32_t corner : {0, 1, 0}) {
+    Frame(assist.x + corner * assist.w, assist.y + corner * assist.h, true);
+    EXPECT_TRUE(assistMode) << corner;
+  }
 }
 
-// "Back" counts its edges as inside and starts a new game on the title screen, behind a cooldown;
-// "Reset" and "W Rotation" do not count theirs.
+// "Back" counts its edges as inside and starts a new game, every board empty, on the title screen,
+// behind a cooldown; "Reset" and "W Rotation" do not count theirs.
 TEST_F(ScreensTest, BackAndTheViewButtonsEdges) {
   dimensionCount = 4;
   currentScreen = Game;
-  board4[1][1][1][1] = 2;
+  board4[1][1][1][1] = board5[2][2][2][2][2] = 2;
   Frame(resetButton.x, resetButton.y + 1, true);
   Frame(wRotationButton.x, wRotationButton.y + 1, true);
   EXPECT_EQ(std::pair(viewResetting, wAngleTarget), std::pair(false, 0.0));
   Frame(backButton.x, backButton.y + backButton.h, true);
-  EXPECT_EQ(std::tuple(currentScreen, board4[1][1][1][1], frameInput.inputCooldown),
+  EXPECT_EQ(std::tuple(currentScreen, board4[1][1][1][1] + board5[2][2][2][2][2],
+                       frameInput.inputCooldown),
             std::tuple(Menu, 0, kScreenSwitchCooldownFrames));
 }

@@ -2,16 +2,15 @@
 # The Debian package as a player gets it: tools/package.sh builds and checks it (in its own build
 # folder), and unpacked with dpkg-deb its desktop entry's Exec line shows the title screen, text
 # included, from any folder.
-# Usage: package_e2e.py path/to/zarnith (whose zarnith_facts gives the colours)
+# Usage: PYTHONPATH=tools package_e2e.py path/to/zarnith (whose zarnith_facts gives the colours)
 import os
 import subprocess
 import sys
 import tempfile
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
-sys.path.insert(0, os.path.join(ROOT, "tools"))
-from xgame import Facts, Game, XServer, wait_until  # noqa: E402
+from xgame import Facts, Game, XServer, wait_until
 
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
 WHITE = Facts(sys.argv[1]).colours["white"]
 with tempfile.TemporaryDirectory() as work:

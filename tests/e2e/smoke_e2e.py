@@ -2,12 +2,10 @@
 # The real game under Xvfb with real X input. On a 1600x900 screen it starts on the title, a 2D
 # game is won by clicks, "Back" returns to the title and an Escape tap ends it with status 0. Under
 # openbox on 1366x768 the framed window fits the screen, and its scaled Buttons start a game.
-# Usage: smoke_e2e.py path/to/zarnith
-import os
+# Usage: PYTHONPATH=tools smoke_e2e.py path/to/zarnith
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from xgame import CORNER, Facts, Game, XServer, wait_until  # noqa: E402
+from xgame import CORNER, Facts, Game, XServer, wait_until
 
 GAME = sys.argv[1]
 FACTS = Facts(GAME)

@@ -3,14 +3,13 @@
 # folder its zarnith.exe runs under wine64 in a fresh Wine prefix on a private Xvfb, started in its
 # own folder as a double-click starts it. It shows the title, "Play" starts a game with player 1 to
 # move, "Back" returns to the title and Escape ends it with status 0; without Text.ttf too.
-# Usage: windows_e2e.py path/to/zarnith (whose zarnith_facts gives the Buttons and colours)
+# Usage: PYTHONPATH=tools windows_e2e.py path/to/zarnith (whose zarnith_facts gives the Buttons and colours)
 import os
 import sys
 import tempfile
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from wine import windows_game, wine_prefix  # noqa: E402
-from xgame import CORNER, Facts, Game, XServer  # noqa: E402
+from wine import windows_game, wine_prefix
+from xgame import CORNER, Facts, Game, XServer
 
 FACTS = Facts(sys.argv[1])
 PLAY_OUTLINE = FACTS.play_outline()
