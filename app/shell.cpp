@@ -63,12 +63,12 @@ bool StartUp() {
   if (SDL_Init(SDL_INIT_EVERYTHING) < 0) Report("Failed at SDL_Init()");
   if (TTF_Init() < 0) Report(std::string("Error: ") + SDL_GetError());
   const WindowSize size = WindowSizeFor(UsableDesktopSize());
-  if (OpenWindowAndRenderer(size.w, size.h, FullscreenFlags(), &window, &renderer) < 0) {
+  if (OpenWindowAndRenderer(size.w, size.h, FullscreenFlags(), &window, &renderer) != 0) {
     Report("Failed at SDL_CreateWindowAndRenderer()");
     return false;
   }
   SDL_SetWindowTitle(window, "Zarnith");
-  SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "2");
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "2");
   FitCanvasToWindow();
 
   BuildCellMeshes();

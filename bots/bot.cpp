@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kMiddleIndex = 1;              // the index of an axis's middle cell
 constexpr int kMinCentralPick = 2;           // fewest middle indices PickCentralCell prefers
-constexpr int kNoCell = -1;                  // no cell chosen
 constexpr int kNoOpponent = kMaxDimensions;  // no opponent would complete a line through the cell
 
 // The board of one move, flattened by cell number.

@@ -23,6 +23,9 @@ constexpr bool kOnLinux = true;
 constexpr bool kOnLinux = false;
 #endif
 
+constexpr int kMade = 0;     // SDL_CreateWindowAndRenderer's result with both made
+constexpr int kFailed = -1;  // and with neither
+
 constexpr const char* kSoftwareRenderer = "software";      // SDL's name for its software renderer
 constexpr const char* kRenderNodeFolder = "/dev/dri";      // where Linux lists its GPUs
 constexpr std::string_view kRenderNodePrefix = "renderD";  // one such node per GPU
@@ -58,10 +61,10 @@ std::string CurrentGlRenderer() {
 int AttachSoftwareRenderer(SDL_Window** window, SDL_Renderer** renderer) {
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   *renderer = SDL_CreateRenderer(*window, -1, SDL_RENDERER_SOFTWARE);
-  if (*renderer != nullptr) return 0;
+  if (*renderer != nullptr) return kMade;
   SDL_DestroyWindow(*window);
   *window = nullptr;
-  return -1;
+  return kFailed;
 }
 
 int CreateSoftwareWindowAndRenderer(int width, int height, uint32_t windowFlags,
@@ -69,19 +72,21 @@ int CreateSoftwareWindowAndRenderer(int width, int height, uint32_t windowFlags,
   *renderer = nullptr;
   *window = SDL_CreateWindow(nullptr, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
                              height, windowFlags);
-  return *window != nullptr ? AttachSoftwareRenderer(window, renderer) : -1;
+  return *window != nullptr ? AttachSoftwareRenderer(window, renderer) : kFailed;
 }
 
 // Makes SDL's choice, reads the driver's names and, when they name a software
 // rasteriser, swaps the renderer for SDL's software one on the same window.
 int CreateAfterAskingDriver(VideoReport report, int width, int height, uint32_t windowFlags,
                             SDL_Window** window, SDL_Renderer** renderer) {
-  if (SDL_CreateWindowAndRenderer(width, height, windowFlags, window, renderer) < 0) return -1;
+  if (SDL_CreateWindowAndRenderer(width, height, windowFlags, window, renderer) != kMade) {
+    return kFailed;
+  }
   SDL_RendererInfo info{};
   SDL_GetRendererInfo(*renderer, &info);
   report.rendererName = info.name != nullptr ? info.name : "";
   report.glRenderer = CurrentGlRenderer();
-  if (ChooseFramePath(report) != Software) return 0;
+  if (ChooseFramePath(report) != Software) return kMade;
   SDL_DestroyRenderer(*renderer);
   return AttachSoftwareRenderer(window, renderer);
 }

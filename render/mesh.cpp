@@ -18,8 +18,8 @@ constexpr int32_t kCubeEdgeAxes[] = {kBitY, kBitZ, kBitX};
 constexpr int32_t kTesseractEdgeAxes[] = {kBitY, kBitZ, kBitX, kBitW};
 
 // The cube's faces relative to base corner 0: z = -1, y = -1, x = -1, y = +1, x = +1, z = +1.
-constexpr std::array<int32_t, 4> kCubeFaces[] = {{0, 1, 3, 2}, {0, 1, 5, 4}, {0, 4, 6, 2},
-                                                 {2, 6, 7, 3}, {3, 7, 5, 1}, {4, 5, 7, 6}};
+constexpr Face kCubeFaces[] = {{0, 1, 3, 2}, {0, 1, 5, 4}, {0, 4, 6, 2},
+                               {2, 6, 7, 3}, {3, 7, 5, 1}, {4, 5, 7, 6}};
 
 // The tesseract's faces that run along w, grouped by their other axis: x, then y, then z.
 constexpr int32_t kAxesBesideW[] = {kBitX, kBitY, kBitZ};

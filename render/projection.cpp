@@ -28,8 +28,8 @@ constexpr double kMarkMargin = 5.0;  // pixels the mark radius stays inside the 
 constexpr int kLatticeCells = 81;    // cells of the largest projected board
 
 // A face's corners in SDL_Vertex order; two triangles share the diagonal from corner 3 to 1.
-constexpr int kHoverCorners[4] = {3, 1, 0, 2};
-constexpr int kHoverIndices[6] = {0, 1, 2, 0, 1, 3};
+constexpr int kHoverCorners[] = {3, 1, 0, 2};
+constexpr int kHoverIndices[] = {0, 1, 2, 0, 1, 3};
 
 // Everything the 3D and 4D views do differently; the pipeline is shared.
 struct ViewStyle {
@@ -111,8 +111,7 @@ void DrawCellEdges(const ViewStyle& style, const CellMesh& mesh, const Projected
   for (int v = 0; v < cell.vertexCount; ++v) points[v] = CanvasPoint(style, cell, v);
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD);
   for (const auto& edge : mesh.edges) {
-    assert(edge[0] >= 0 && edge[0] < cell.vertexCount && edge[1] >= 0 &&
-           edge[1] < cell.vertexCount);
+    assert(std::min(edge[0], edge[1]) >= 0 && std::max(edge[0], edge[1]) < cell.vertexCount);
     const SDL_Point& a = points[edge[0]];
     const SDL_Point& b = points[edge[1]];
     SDL_RenderDrawLine(renderer, a.x, a.y, b.x, b.y);
@@ -147,13 +146,14 @@ SDL_FPoint HoverCorner(const ViewStyle& style, const ProjectedCell& cell, int ve
 void DrawHoverFill(const ViewStyle& style, const CellMesh& mesh, const ProjectedCell& cell) {
   const SDL_Color colour{kWhite.r, kWhite.g, kWhite.b, style.hoverAlpha};
   for (const auto& face : mesh.faces) {
-    std::array<SDL_Vertex, 4> corners{};
-    for (int n = 0; n < 4; ++n) {
+    std::array<SDL_Vertex, std::size(kHoverCorners)> corners{};
+    for (size_t n = 0; n < corners.size(); ++n) {
       corners[n].position = HoverCorner(style, cell, face[kHoverCorners[n]]);
       corners[n].color = colour;
     }
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD);
-    SDL_RenderGeometry(renderer, nullptr, corners.data(), 4, kHoverIndices, 6);
+    SDL_RenderGeometry(renderer, nullptr, corners.data(), static_cast<int>(corners.size()),
+                       kHoverIndices, static_cast<int>(std::size(kHoverIndices)));
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
   }
 }

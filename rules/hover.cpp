@@ -35,7 +35,7 @@ void CollectAssistLines(int dimensions, int hovered) {
 // even after the game has ended, but cellHovered is only ever true in play.
 void UpdateHover(int dimensions) {
   const int cell = CellAtPoint(dimensions, cellSize, frameInput.mouseX, frameInput.mouseY);
-  const bool found = cell >= 0 && CellValue(dimensions, cell) == 0;
+  const bool found = cell != kNoCell && CellValue(dimensions, cell) == 0;
   if (found) {
     HoveredCell(dimensions) = CoordOfCell(dimensions, cell);
     if (assistMode) CollectAssistLines(dimensions, cell);
@@ -47,7 +47,6 @@ void UpdateHover(int dimensions) {
 
 void ForgetHoveredCells() {
   for (int d = kMinDimensions; d <= kMaxDimensions; ++d) HoveredCell(d).assign(d, 0);
-  assistLines.clear();
 }
 
 CellCoord& HoveredCell(int dimensions) {

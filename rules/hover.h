@@ -10,7 +10,7 @@
 extern CellCoord hoveredCell2, hoveredCell3, hoveredCell4, hoveredCell5;  // last empty cell hovered
 extern std::vector<Line> assistLines;  // lines the player to move would extend, this frame
 
-// Every record back to the corner cell (all indices 0), and no assist lines.
+// Every record back to the corner cell (all indices 0).
 void ForgetHoveredCells();
 
 // The hovered-cell record of a dimension count.

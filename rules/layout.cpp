@@ -76,5 +76,5 @@ int CellAtPoint(int dimensions, int32_t s, int32_t x, int32_t y) {
     const CellSquare q = CellSquareOf(dimensions, s, cell);
     if (StrictlyInside({q.left, q.top, q.side, q.side}, x, y)) return cell;
   }
-  return -1;
+  return kNoCell;
 }

@@ -29,6 +29,6 @@ bool StrictlyInside(const SDL_Rect& area, int32_t x, int32_t y);
 int32_t SquareCentreX(const CellSquare& square);
 int32_t SquareCentreY(const CellSquare& square);
 
-// The cell number under (x, y) on the played board, or -1 when the point is
+// The cell number under (x, y) on the played board, or kNoCell when the point is
 // on a grid line or off the board.
 int CellAtPoint(int dimensions, int32_t s, int32_t x, int32_t y);

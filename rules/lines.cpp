@@ -13,7 +13,7 @@ LinesByCell FileEveryLine(int dimensions) {
   for (int u = 0; u < count; ++u) {
     for (int v = u + 1; v < count; ++v) {
       const int w = ThirdCellOfLine(dimensions, u, v);
-      if (w < 0) continue;
+      if (w == kNoCell) continue;
       through[static_cast<size_t>(u)].push_back({v, w});
       through[static_cast<size_t>(v)].push_back({u, w});
       through[static_cast<size_t>(w)].push_back({u, v});
@@ -33,10 +33,10 @@ Line LineOfCells(int dimensions, int first, int second, int third) {
 // middle of two ends is their mean, as cell numbers follow the rule too.
 // (0,0) and (1,1) give (0,0), (1,1), (2,2); (0,0) and (2,2) give the same.
 std::optional<Line> LineThroughCells(int dimensions, int a, int b) {
-  if (const int c = ThirdCellOfLine(dimensions, a, b); c >= 0) {
+  if (const int c = ThirdCellOfLine(dimensions, a, b); c != kNoCell) {
     return LineOfCells(dimensions, a, b, c);
   }
-  if (const int c = ThirdCellOfLine(dimensions, b, a); c >= 0) {
+  if (const int c = ThirdCellOfLine(dimensions, b, a); c != kNoCell) {
     return LineOfCells(dimensions, b, a, c);
   }
   const int middle = (a + b) / 2;

@@ -19,7 +19,7 @@ constexpr int32_t NextIndexOnLine(int32_t u, int32_t v) {
   return w >= 0 && w < kBoardSide ? w : -1;
 }
 
-// The cell number after the cells of indices u and v on their line, or -1
+// The cell number after the cells of indices u and v on their line, or kNoCell
 // when no line starts with them. Inline: the win check calls it for every
 // pair of a player's marks. 3D: (0,0,0) and (1,1,1) give 26, which is (2,2,2).
 constexpr int ThirdCellOfLine(int dimensions, const CellIndices& u, const CellIndices& v) {
@@ -27,11 +27,11 @@ constexpr int ThirdCellOfLine(int dimensions, const CellIndices& u, const CellIn
   bool moves = false;  // the cells differ on some axis
   for (int d = 0; d < dimensions; ++d) {
     const int32_t w = NextIndexOnLine(u[d], v[d]);
-    if (w < 0) return -1;
+    if (w < 0) return kNoCell;
     moves = moves || u[d] != v[d];
     third = third * kBoardSide + w;
   }
-  return moves ? third : -1;
+  return moves ? third : kNoCell;
 }
 
 // The same for cell numbers.

@@ -13,6 +13,7 @@ constexpr int kMinDimensions = 2;  // smallest board: 3x3
 constexpr int kMaxDimensions = 5;  // largest board: 3^5 = 243 cells
 constexpr int kMaxCells = 243;     // cells of the largest board
 constexpr int kMaxPlayers = 5;     // player numbers run 1 to 5
+constexpr int kNoCell = -1;        // a cell number that names no cell
 
 using CellCoord = std::vector<int32_t>;  // a cell's indices, outermost first, each 0..2
 using CellIndices =

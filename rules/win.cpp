@@ -30,7 +30,7 @@ bool RecordLastLineOf(int dimensions, int32_t player) {
   for (int i = m - 3; i >= 0; --i) {
     for (int j = m - 2; j > i; --j) {
       const int third = ThirdCellOfLine(dimensions, indices[i], indices[j]);
-      if (third < 0 || CellValue(dimensions, third) != player) continue;
+      if (third == kNoCell || CellValue(dimensions, third) != player) continue;
       gameOver = true;
       winner = player;
       WinLine(dimensions) = LineOfCells(dimensions, cells[i], cells[j], third);

@@ -43,7 +43,7 @@ void HandleBackButton() {
 // Grid lines, occupied cells and the space around the grids take nothing.
 void PickCell() {
   const int cell = CellAtPoint(dimensionCount, cellSize, frameInput.mouseX, frameInput.mouseY);
-  if (cell < 0) return;
+  if (cell == kNoCell) return;
   int32_t& value = CellValue(dimensionCount, cell);
   if (value != 0) return;
   value = currentPlayer;

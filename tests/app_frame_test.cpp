@@ -134,15 +134,19 @@ TEST_F(FrameTest, TheBarsOfA16To10WindowAreBlack) {
   }
 }
 
-// Start-up says nothing when all is well and starts on the title screen; SIGTERM ends the loop
-// after its frame; shutdown closes SDL_ttf and leaves no window or renderer behind; without a
-// video driver the program says so and exits with 1.
+// Start-up says nothing when all is well, builds both lattices, smooths scaled text and starts on
+// the title screen; SIGTERM ends the loop after its frame; shutdown closes SDL_ttf and leaves no
+// window or renderer behind; without a video driver the program says so and exits with 1.
 TEST(ProgramTest, StartUpSignalAndMissingDriver) {
   const int ttfUsers = TTF_WasInit();
   const int allocations = SDL_GetNumAllocations();
   testing::internal::CaptureStdout();
+  cellMeshes3.clear();
+  cellMeshes4.clear();
   ASSERT_TRUE(StartUp());
-  EXPECT_TRUE(running && !fullscreen && currentScreen == Menu && window && renderer);
+  EXPECT_TRUE(running && !fullscreen && currentScreen == Menu && window && renderer &&
+              cellMeshes3.size() && cellMeshes4.size());
+  EXPECT_STREQ(SDL_GetHint(SDL_HINT_RENDER_SCALE_QUALITY), "2");
   RunFrame();
   // The title's fonts and texts are open and cached after its first frame.
   const int warm = SDL_GetNumAllocations();

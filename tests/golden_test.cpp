@@ -153,8 +153,10 @@ TEST_F(GoldenTest, EveryFrameMatchesItsGolden) {
   Check(Scene("4d-won").Board(4, 5, 4, 1, 0.3, "1...1").Cell(8, true));
   Check(Scene("5d-won").Board(5, 2, 0, 2, 0.5, "....2...2").Cell(0, true));
   Check(Scene("3d-draw").Board(3, 3, 0, 1, 0, "122131311223232123112221133").At(backButton));
-  Check(Scene("3d-bot-waits").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10), 100);
-  Check(Scene("3d-bot-moved").Board(3, 3, 2, 2, 0.1).At(resetButton).View(40, 10), 101);
+  Check(Scene("3d-bot-waits").Board(3, 3, 2, 2, 0.1, "2...2...0").At(resetButton).View(40, 10),
+        100);
+  Check(Scene("3d-bot-moved").Board(3, 3, 2, 2, 0.1, "2...2...0").At(resetButton).View(40, 10),
+        101);
   Check(Scene("3d-reset").Board(3, 4, 0, 1, 0, "1..2..3").At(resetButton, true).View(5.5, -5 / 0.9),
         2);
   Check(Scene("3d-reset-5").Board(3, 2, 0, 2, 0.2).At(resetButton, true).View(5 / 0.9, 10), 2);
