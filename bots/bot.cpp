@@ -59,18 +59,17 @@ int PickEdgeIndex(const std::vector<int>& centralities, bool preferCentral) {
 }
 
 std::vector<int> CentralitiesOfCoords(const std::vector<CellCoord>& candidates) {
-  std::vector<int> centralities;
-  centralities.reserve(candidates.size());
-  for (const CellCoord& coord : candidates) {
-    centralities.push_back(Centrality(static_cast<int>(coord.size()), CellOfCoord(coord)));
-  }
+  std::vector<int> centralities(candidates.size());
+  std::transform(
+      candidates.begin(), candidates.end(), centralities.begin(),
+      [](const CellCoord& c) { return Centrality(static_cast<int>(c.size()), CellOfCoord(c)); });
   return centralities;
 }
 
 std::vector<int> CentralitiesOfCells(int dimensions, const std::vector<int>& cells) {
-  std::vector<int> centralities;
-  centralities.reserve(cells.size());
-  for (int cell : cells) centralities.push_back(Centrality(dimensions, cell));
+  std::vector<int> centralities(cells.size());
+  std::transform(cells.begin(), cells.end(), centralities.begin(),
+                 [&](int cell) { return Centrality(dimensions, cell); });
   return centralities;
 }
 

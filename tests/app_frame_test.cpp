@@ -98,7 +98,8 @@ TEST_F(FrameTest, EscapeAndF11) {
 
 // F11 under a still pointer (the dummy driver's fullscreen is 1024x768 at the desktop's corner): in
 // the switch's own frame the pointer is the canvas point under the same desktop point, off the
-// Button it was on; once the pointer moves, SDL's report holds again.
+// Button it was on, and back in the window (which the dummy driver leaves at that size) it is at
+// the same window point again; once the pointer moves, SDL's report holds again.
 TEST_F(FrameTest, HoverAfterF11) {
   const Button& play = Labelled("Play");
   // On "Play" in a window of half the size.
@@ -112,6 +113,10 @@ TEST_F(FrameTest, HoverAfterF11) {
   const SDL_Point canvas = WindowToCanvas({was.x + at.x, was.y + at.y}, {1024, 768});
   EXPECT_EQ(std::tuple(frameInput.mouseX, frameInput.mouseY, play.hovered),
             std::tuple(canvas.x, canvas.y, false));
+  Push({SDL_KEYDOWN}, SDL_SCANCODE_F11);
+  RunFrame();
+  const SDL_Point inWindow = WindowToCanvas(at, {1024, 768});
+  EXPECT_EQ(std::pair(frameInput.mouseX, frameInput.mouseY), std::pair(inWindow.x, inWindow.y));
   SDL_WarpMouseInWindow(window, 512, 384);
   RunFrame();
   EXPECT_EQ(std::pair(frameInput.mouseX, frameInput.mouseY), std::pair(800, 450));
