@@ -27,7 +27,7 @@ SDL_Texture* MakeTextTexture(TTF_Font* font, const std::string& text, int& tw, i
 
 template <class Place>
 void DrawText(TTF_Font* font, const std::string& text, Place place) {
-  int tw = 0, th = 0;
+  int tw{}, th{};
   SDL_Texture* texture = MakeTextTexture(font, text, tw, th);
   if (!texture) return;
   const SDL_Point at = place(tw, th);
