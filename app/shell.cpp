@@ -33,11 +33,12 @@ void Report(const std::string& line) {
   std::fflush(stdout);
 }
 
-void HoldFrameFloor() { SDL_Delay(FrameFloorDelayMs(SDL_GetTicks() - frameStartTicks)); }
+void HoldFrameFloor() { SDL_Delay(FrameFloorDelayMs(frameStartTicks, SDL_GetTicks())); }
 
 }  // namespace
 
-uint32_t FrameFloorDelayMs(uint32_t elapsedMs) {
+uint32_t FrameFloorDelayMs(uint32_t startMs, uint32_t nowMs) {
+  const uint32_t elapsedMs = nowMs - startMs;
   return std::max(elapsedMs, kFrameFloorMs) - elapsedMs;
 }
 

@@ -9,8 +9,9 @@ constexpr uint32_t kFrameFloorMs = 8;  // a frame lasts at least this long (125 
 
 extern uint32_t frameStartTicks;  // SDL_GetTicks() at the start of the current frame, ms
 
-// The wait that keeps a frame that took `elapsedMs` to the frame floor; none after a slow frame.
-uint32_t FrameFloorDelayMs(uint32_t elapsedMs);
+// The wait, at SDL_GetTicks() `nowMs`, that keeps a frame begun at `startMs` to the frame floor;
+// none after a slow frame. The tick count may have wrapped in between.
+uint32_t FrameFloorDelayMs(uint32_t startMs, uint32_t nowMs);
 
 // ---- Entry points -----------------------------------------------------------
 

@@ -67,7 +67,7 @@ void CheckWin4D() { CheckWinByTriples(4); }
 void CheckWin5D() { CheckWinByTriples(5); }
 
 // A full board without a recorded win is a draw; a win found earlier in the
-// frame is never turned into one.
+// frame is never turned into one. The winner stays 0, as no line was recorded.
 void CheckFullBoard() {
   if (gameOver || dimensionCount < kMinDimensions || dimensionCount > kMaxDimensions) return;
   const int count = CellCount(dimensionCount);
@@ -75,5 +75,4 @@ void CheckFullBoard() {
     if (CellValue(dimensionCount, cell) == 0) return;
   }
   gameOver = true;
-  winner = 0;
 }

@@ -68,8 +68,9 @@ TEST_F(FrameTest, ClicksCooldownAndHeld) {
 }
 
 // A quick tap of Escape, press and release taken in one frame, ends the game; so does a quit
-// event; Escape's release alone does not; each frame is drawn once. F11 flips once per press, not
-// on repeats, other keys or its release.
+// event; Escape's release alone does not; each frame is drawn once; the pointer SDL reports before
+// any motion is taken as it is. F11 flips once per press, not on repeats, other keys or its
+// release.
 TEST_F(FrameTest, EscapeAndF11) {
   // Each frame notes its start time.
   frameStartTicks = ~0u;
@@ -81,6 +82,7 @@ TEST_F(FrameTest, EscapeAndF11) {
     EXPECT_EQ(running, events == std::vector<Uint32>{SDL_KEYUP});
   }
   EXPECT_DOUBLE_EQ(backgroundRed, 0.3);
+  EXPECT_FALSE(frameInput.mouseX || frameInput.mouseY);
   EXPECT_LE(frameStartTicks, SDL_GetTicks());
   const std::tuple<Uint32, SDL_Scancode, bool, bool> passes[] = {
       {SDL_KEYDOWN, SDL_SCANCODE_F11, false, true},
@@ -175,8 +177,10 @@ TEST(ProgramTest, StartUpSignalAndMissingDriver) {
               "Failed at SDL_Init\\(\\)\nFailed at SDL_CreateWindowAndRenderer\\(\\)\n");
 }
 
-// A frame lasts at least 8 ms: the wait is the rest of it, and nothing after a slow frame.
+// A frame lasts at least 8 ms: the wait is the rest of it, nothing after a slow frame, also when
+// the tick count wraps during the frame.
 TEST(FramePacingTest, TheWaitFillsTheFrameFloor) {
-  const std::pair<uint32_t, uint32_t> rows[] = {{0, 8}, {7, 1}, {8, 0}, {9, 0}};
-  for (const auto& [elapsed, wait] : rows) EXPECT_EQ(FrameFloorDelayMs(elapsed), wait) << elapsed;
+  const std::array<uint32_t, 3> rows[] = {
+      {0, 0, 8}, {9, 16, 1}, {9, 17, 0}, {9, 18, 0}, {~0u, 3, 4}};
+  for (const auto& [start, now, wait] : rows) EXPECT_EQ(FrameFloorDelayMs(start, now), wait) << now;
 }
