@@ -9,6 +9,8 @@
 
 namespace {
 
+FrameBorders fittedFrame;  // the borders the window was last fitted with
+
 constexpr int32_t kAspectWidthUnit = 16;  // pixels: a 16:9 window is a whole multiple of 16 by 9
 constexpr int32_t kAspectHeightUnit = 9;  // pixels
 constexpr double kSameAspect = 0.0001;    // SDL scales without bars within this aspect difference
@@ -31,6 +33,28 @@ SDL_Rect UsableDesktop() {
   return usable;
 }
 
+FrameBorders ReportedFrame() {
+  FrameBorders frame;  // SDL sets all four, to 0 where it knows no frame
+  SDL_GetWindowBordersSize(window, &frame.top, &frame.left, &frame.bottom, &frame.right);
+  return frame;
+}
+
+bool SameFrame(FrameBorders a, FrameBorders b) {
+  return a.top == b.top && a.left == b.left && a.bottom == b.bottom && a.right == b.right;
+}
+
+// SDL places and sizes the window by its inside; the frame is added by hand.
+void FitWindowToFrame(FrameBorders frame) {
+  fittedFrame = frame;
+  SDL_Rect now;
+  SDL_GetWindowPosition(window, &now.x, &now.y);
+  SDL_GetWindowSize(window, &now.w, &now.h);
+  const SDL_Rect fitted = FramedWindowArea(UsableDesktop(), frame, now);
+  if (fitted.w == now.w) return;
+  SDL_SetWindowSize(window, fitted.w, fitted.h);
+  SDL_SetWindowPosition(window, fitted.x, fitted.y);
+}
+
 }  // namespace
 
 // Whole 16:9 steps: as many as fit, at least one, and no more than the canvas has.
@@ -39,6 +63,17 @@ WindowSize WindowSizeFor(WindowSize usable) {
       std::max(1, std::min({usable.w / kAspectWidthUnit, usable.h / kAspectHeightUnit,
                             kCanvasWidth / kAspectWidthUnit}));
   return {units * kAspectWidthUnit, units * kAspectHeightUnit};
+}
+
+// usable 1366x748, frame 20 above and 1 elsewhere: the inside may use 1364x727,
+// so a 1328x747 window becomes 1280x720 at (43, 23).
+SDL_Rect FramedWindowArea(SDL_Rect usable, FrameBorders frame, SDL_Rect now) {
+  const WindowSize inside = {usable.w - frame.left - frame.right,
+                             usable.h - frame.top - frame.bottom};
+  const WindowSize fitted = WindowSizeFor(inside);
+  if (fitted.w >= now.w) return now;
+  return {usable.x + frame.left + (inside.w - fitted.w) / 2,
+          usable.y + frame.top + (inside.h - fitted.h) / 2, fitted.w, fitted.h};
 }
 
 // SDL's letterbox rule for a logical size, step for step and in floats as it
@@ -77,22 +112,19 @@ void ClearWholeWindow() {
 }
 
 // The frame's size is known only once the window manager has framed the
-// window, which the events pumped here report. SDL places the window by its
-// inside, so the frame is centred by hand.
+// window, which the events pumped here may report.
 void FitCanvasToWindow() {
   SDL_PumpEvents();
-  // SDL sets all four, to 0 without a window manager.
-  int top, left, bottom, right;
-  SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right);
-  const SDL_Rect usable = UsableDesktop();
-  const WindowSize inside = {usable.w - left - right, usable.h - top - bottom};
-  const WindowSize fitted = WindowSizeFor(inside);
-  WindowSize now;
-  SDL_GetWindowSize(window, &now.w, &now.h);
-  if (fitted.w < now.w) {
-    SDL_SetWindowSize(window, fitted.w, fitted.h);
-    SDL_SetWindowPosition(window, usable.x + left + (inside.w - fitted.w) / 2,
-                          usable.y + top + (inside.h - fitted.h) / 2);
-  }
+  FitWindowToFrame(ReportedFrame());
   SDL_RenderSetLogicalSize(renderer, kCanvasWidth, kCanvasHeight);
+}
+
+// SDL's X11 backend reads the frame (_NET_FRAME_EXTENTS) when the window
+// manager changes it, while it pumps events, and sends no event of its own for
+// it, so its copy is read here, which costs no call to the X server. In
+// fullscreen the frame goes and the window keeps the size it had.
+void FitWindowToLateFrame() {
+  const FrameBorders frame = ReportedFrame();
+  if (fullscreen || SameFrame(frame, fittedFrame)) return;
+  FitWindowToFrame(frame);
 }

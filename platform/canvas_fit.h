@@ -10,6 +10,12 @@ struct WindowSize {
   int32_t w{}, h{};  // pixels
 };
 
+// The window manager's frame around the window, as SDL reports it: all 0 until
+// the window manager has said, and without one.
+struct FrameBorders {
+  int32_t top{}, left{}, bottom{}, right{};  // pixels
+};
+
 // Where the canvas lands in a window: scaled by `scale` into `viewport`,
 // centred, with black bars on the axis the window has to spare.
 struct CanvasFit {
@@ -20,6 +26,11 @@ struct CanvasFit {
 // The size of a window whose inside may use `usable` pixels: the canvas
 // size, or the largest 16:9 size that fits where the canvas does not.
 WindowSize WindowSizeFor(WindowSize usable);
+
+// Where a window whose inside is `now` goes so that it fits the usable
+// desktop with its frame: smaller, at the largest 16:9 size that fits, with the
+// frame centred; or `now` itself when it fits already. It never grows.
+SDL_Rect FramedWindowArea(SDL_Rect usable, FrameBorders frame, SDL_Rect now);
 
 // The canvas fitted to a window of this size, as SDL's logical size fits it.
 CanvasFit FitCanvas(WindowSize output);
@@ -41,3 +52,8 @@ void ClearWholeWindow();
 // desktop too, and has the renderer scale the canvas to whatever size the
 // window takes, now or later in fullscreen.
 void FitCanvasToWindow();
+
+// Each frame, after its events: fits the window again when the window
+// manager has reported other borders than the last fit used, which it may do
+// only after start-up.
+void FitWindowToLateFrame();

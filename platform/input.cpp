@@ -73,6 +73,7 @@ bool TakeInput() {
   const bool wasFullscreen = fullscreen;
   SDL_Event event;
   while (SDL_PollEvent(&event)) HandleEvent(event, keys);
+  FitWindowToLateFrame();
   // After F11 the pointer is mapped through the switched window at once, so
   // that this frame's hover is already the new window's.
   if (fullscreen != wasFullscreen) SamplePointer();

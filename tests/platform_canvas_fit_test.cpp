@@ -35,3 +35,29 @@ TEST(CanvasFitTest, TheWindowIsTheCanvasOrTheLargest16To9ThatFits) {
     EXPECT_EQ(std::pair(size.w, size.h), std::pair(c.w, c.h)) << c.usableW << "x" << c.usableH;
   }
 }
+
+// Under fluxbox on 1366x768 (usable 1366x748) the frame, 20 pixels above and 1 elsewhere, may be
+// reported only after the first fit, which then sees none and leaves the window as it is.
+TEST(CanvasFitTest, AFrameReportedLateShrinksAndCentresTheWindow) {
+  const SDL_Rect usable = {0, 0, 1366, 748};
+  const SDL_Rect placedUnframed = {20, 30, 1328, 747};
+  FrameBorders fluxboxFrame;
+  fluxboxFrame.top = 20;
+  fluxboxFrame.left = 1;
+  fluxboxFrame.bottom = 1;
+  fluxboxFrame.right = 1;
+
+  const SDL_Rect fittedUnframed = FramedWindowArea(usable, FrameBorders{}, placedUnframed);
+  EXPECT_TRUE(SDL_RectEquals(&fittedUnframed, &placedUnframed))
+      << "without a frame reported, a window that fits the desktop moved or changed size";
+
+  const SDL_Rect fittedLate = FramedWindowArea(usable, fluxboxFrame, placedUnframed);
+  const SDL_Rect centred1280x720 = {43, 23, 1280, 720};
+  EXPECT_TRUE(SDL_RectEquals(&fittedLate, &centred1280x720))
+      << "the late frame left the window at " << fittedLate.w << "x" << fittedLate.h << " at ("
+      << fittedLate.x << ", " << fittedLate.y << ")";
+
+  const SDL_Rect fittedAgain = FramedWindowArea(usable, fluxboxFrame, fittedLate);
+  EXPECT_TRUE(SDL_RectEquals(&fittedAgain, &fittedLate))
+      << "the same frame reported again moved a window that fits";
+}
