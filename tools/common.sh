@@ -13,10 +13,11 @@ export CCACHE_BASEDIR=$ZARNITH_ROOT CCACHE_NOHASHDIR=1
 BUILD_PACKAGES=(g++ make cmake ccache libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libgtest-dev
   libbenchmark-dev)
 # What the end-to-end tests and tools/xgame.py drive the real game and check the
-# package with: openbox is the window manager of the screen-size test; the soak
+# package with: openbox and fluxbox are the window managers of the screen-size
+# tests (fluxbox reports a window's frame late, and has a toolbar); the soak
 # tool trims the game's heap through gdb before it reads the memory figures;
 # clang-format checks that every C++ file is formatted; wine64 runs the Windows build.
-TEST_PACKAGES=(python3 xvfb openbox xdotool imagemagick x11-utils gdb clang-format wine64)
+TEST_PACKAGES=(python3 xvfb openbox fluxbox xdotool imagemagick x11-utils gdb clang-format wine64)
 # What packing the Debian package needs besides the build: dpkg-buildflags and
 # dpkg-shlibdeps, file, with which CPack finds the executables to scan, and the
 # checkers of the package, its desktop entry and its AppStream data.

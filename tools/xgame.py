@@ -90,9 +90,10 @@ class Facts:
 
 
 class XServer:
-    """A private Xvfb of the given size, with openbox as window manager when wm is set."""
+    """A private Xvfb of the given size, with a window manager when wm names one: "openbox",
+    or "fluxbox" with its toolbar along the bottom."""
 
-    def __init__(self, width=CANVAS_W, height=CANVAS_H, wm=False, pause=INPUT_PAUSE):
+    def __init__(self, width=CANVAS_W, height=CANVAS_H, wm=None, pause=INPUT_PAUSE):
         self.width, self.height, self.pause = width, height, pause
         number = next(n for n in range(90, 200) if not os.path.exists(f"/tmp/.X{n}-lock"))
         self.display = f":{number}"
@@ -101,15 +102,35 @@ class XServer:
         self.procs = [subprocess.Popen(["Xvfb", self.display, "-screen", "0", f"{width}x{height}x24",
                                         "-noreset", "-nolisten", "tcp", "-br"], stderr=subprocess.DEVNULL)]
         self.env = dict(os.environ, DISPLAY=self.display)
+        self.home = None
         wait_until(lambda: os.path.exists(f"/tmp/.X11-unix/X{number}"), 10, "the X server")
         if wm:
-            self.procs.append(subprocess.Popen(["openbox"], env=self.env, stderr=subprocess.DEVNULL))
-            wait_until(self._wm_running, 10, "openbox")
+            self.procs.append(subprocess.Popen([wm], env=self._wm_env(wm), stdout=subprocess.DEVNULL,
+                                               stderr=subprocess.DEVNULL))
+            wait_until(self._wm_running, 10, wm)
+
+    def _wm_env(self, wm):
+        """fluxbox gets a home of its own, made afresh, where it sets no wallpaper: it would
+        otherwise show a message box for the wallpaper it cannot set on Xvfb."""
+        if wm != "fluxbox":
+            return self.env
+        self.home = tempfile.mkdtemp(prefix="zarnith-fluxbox-")
+        os.mkdir(os.path.join(self.home, ".fluxbox"))
+        for name, text in (("init", "session.configVersion: 13\n"), ("overlay", "background: none\n")):
+            with open(os.path.join(self.home, ".fluxbox", name), "w") as f:
+                f.write(text)
+        return dict(self.env, HOME=self.home)
 
     def _wm_running(self):
-        out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+        """The window manager has said who it is and where windows may go."""
+        out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK", "_NET_WORKAREA"], env=self.env,
                              capture_output=True, text=True).stdout
-        return "window id" in out
+        return "window id" in out and "_NET_WORKAREA(CARDINAL)" in out
+
+    def work_area(self):
+        """Where windows may go, as the window manager says: (x, y, width, height)."""
+        values = self.x11("xprop", "-root", "_NET_WORKAREA").partition("=")[2]
+        return tuple(map(int, values.split(",")[:4]))
 
     def __enter__(self):
         return self
@@ -117,6 +138,8 @@ class XServer:
     def __exit__(self, *exc):
         for proc in reversed(self.procs):
             stop(proc)
+        if self.home:
+            shutil.rmtree(self.home, ignore_errors=True)
 
     def x11(self, *command):
         """The output of an X client run on this server."""

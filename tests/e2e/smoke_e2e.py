@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 # The real game under Xvfb with real X input. On a 1600x900 screen it starts on the title, a 2D
-# game is won by clicks, "Back" returns to the title and an Escape tap ends it with status 0. Under
-# openbox on 1366x768 the framed window fits the screen, and its scaled Buttons start a game.
+# game is won by clicks, "Back" returns to the title and an Escape tap ends it with status 0. On
+# 1366x768 the framed window fits the work area, centred, under openbox (and its scaled Buttons
+# start a game) and under fluxbox, whose toolbar takes 20 pixels; and a frame reported late, after
+# the window is shown, shrinks the window until it fits with it.
 # Usage: PYTHONPATH=tools smoke_e2e.py path/to/zarnith
 import sys
 
@@ -17,12 +19,25 @@ def click(x, game, *labels):
         x.click(*game.to_screen(FACTS.button_centre(label)))
 
 
-def start_2d_game(x, game):
-    # Then the title's first frame: its background is never black.
+def await_title(x, game):
+    # The title's first frame: its background is never black.
     game.wait_window()
     wait_until(lambda: x.screenshot().pixel(*game.to_screen(CORNER)) != FACTS.colours["black"], 10, "the title screen")
+
+
+def start_2d_game(x, game):
+    await_title(x, game)
     click(x, game, "2 Dimensions", "2 Players", "0 Bots", "Play")
     game.await_colour(FACTS, CORNER, "turn1", "a 2D game with player 1 to move")
+
+
+def assert_fits_centred(x, game):
+    left, top, width, height = game.frame()
+    area_left, area_top, area_width, area_height = x.work_area()
+    where = f"frame {width}x{height} at ({left}, {top}) in the work area {area_width}x{area_height}"
+    assert left >= area_left and top >= area_top, where
+    assert abs(2 * (left - area_left) + width - area_width) <= 1, f"not centred across: {where}"
+    assert abs(2 * (top - area_top) + height - area_height) <= 1, f"not centred down: {where}"
 
 
 with XServer() as x, Game(x, GAME) as game:
@@ -37,7 +52,19 @@ with XServer() as x, Game(x, GAME) as game:
     assert game.wait_exit() == 0, f"Escape: status {game.proc.returncode}: {game.output()}"
 
 # A desktop smaller than the canvas: the window is scaled down to fit with its frame, centred.
-with XServer(1366, 768, wm=True) as x, Game(x, GAME) as game:
+with XServer(1366, 768, wm="openbox") as x, Game(x, GAME) as game:
     start_2d_game(x, game)
-    left, top, width, height = game.frame()
-    assert left >= 0 and top >= 0 and abs(2 * left + width - x.width) <= 1 and abs(2 * top + height - x.height) <= 1
+    assert_fits_centred(x, game)
+
+# fluxbox may report the frame only after the window shows.
+with XServer(1366, 768, wm="fluxbox") as x, Game(x, GAME) as game:
+    await_title(x, game)
+    wait_until(lambda: game.frame()[3] <= x.work_area()[3], 5, "the window to fit fluxbox's work area")
+    assert_fits_centred(x, game)
+
+# No window manager, so no frame, until a frame of 1, 1, 20, 1 is reported on the shown window.
+with XServer(1366, 768) as x, Game(x, GAME) as game:
+    await_title(x, game)
+    x.x11("xprop", "-id", game.window, "-f", "_NET_FRAME_EXTENTS", "32c", "-set", "_NET_FRAME_EXTENTS", "1,1,20,1")
+    wait_until(lambda: game.frame()[3] <= x.height, 5, "the window to shrink to fit its late frame")
+    assert game.frame()[2] <= x.width, f"the late frame left the window too wide: {game.frame()}"
