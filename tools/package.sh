@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
 # Builds the Debian package zarnith_<version>_<arch>.deb: a release build of the
-# game alone in build-package/, with Debian's hardening flags and layout for
-# games, packed by CPack. Rebuilds only what changed since the last run. A
+# game (and zarnith_facts, which CPack's build of everything makes too), without
+# tests or benchmarks, in build-package/, with Debian's hardening flags and
+# layout for games, packed by CPack. Rebuilds only what changed since the last run. A
 # package that lintian finds an error or a warning in, or whose desktop entry or
 # AppStream data do not validate, is not handed out.
-# Usage: bash tools/package.sh [folder]   (where the .deb goes; default: the repository)
+# Usage: bash tools/package.sh [folder]   (where the .deb goes, made when missing;
+#        default: the repository)
 # Prints the path of the package as its last line.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-out=$(cd "${1:-$ZARNITH_ROOT}" && pwd)
+out=${1:-$ZARNITH_ROOT}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
 build=$ZARNITH_ROOT/build-package
 ensure_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
 
-say "Configuring build-package/ (Release, the game alone, installed under /usr)"
+say "Configuring build-package/ (Release, no tests or benchmarks, installed under /usr)"
 # Every hardening Debian offers, bind-now included; dpkg-buildflags maps the
 # source folder to "." in the debug paths, seen from the current folder.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
