@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package zarnith_<version>_<arch>.deb: a release build of the
-# game (and zarnith_facts, which CPack's build of everything makes too), without
-# tests or benchmarks, in build-package/, with Debian's hardening flags and
+# game and zarnith_facts (everything but the tests and benchmarks) in
+# build-package/, with Debian's hardening flags and
 # layout for games, packed by CPack. Rebuilds only what changed since the last run. A
 # package that lintian finds an error or a warning in, or whose desktop entry or
 # AppStream data do not validate, is not handed out.
