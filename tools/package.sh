@@ -2,8 +2,9 @@
 # Builds the Debian package zarnith_<version>_<arch>.deb: a release build of the
 # game and zarnith_facts (everything but the tests and benchmarks) in
 # build-package/, with Debian's hardening flags and layout for games, packed by
-# CPack. Rebuilds only what changed since the last run. A package that lintian finds an error or a warning in, or whose desktop entry or
-# AppStream data do not validate, is not handed out.
+# CPack. Rebuilds only what changed since the last run. A package that lintian
+# finds an error or a warning in, or whose desktop entry or AppStream data do
+# not validate, is not handed out.
 # Usage: bash tools/package.sh [folder]   (where the .deb goes, made when missing;
 #        default: the repository)
 # Prints the path of the package as its last line.
