@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the unit tests and the end-to-end tests
-# of the release build, then the unit tests again in a build with AddressSanitizer
-# and UndefinedBehaviorSanitizer. Exits non-zero when anything fails.
+# Checks the C++ formatting and the folder layering, builds everything and runs
+# every test: the unit tests and the end-to-end tests of the release build,
+# then the unit tests again in a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Exits non-zero when anything fails.
 # Usage: bash tools/test.sh
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -28,6 +29,9 @@ run_ctest() {
 
 say "Checking the C++ formatting (.clang-format)"
 (cd "$ZARNITH_ROOT" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
+
+say "Checking that each folder includes only the folders below it (tools/folder-layers.py)"
+python3 "$ZARNITH_ROOT/tools/folder-layers.py"
 
 say "Configuring build/ (Release)"
 configure_build build -DCMAKE_BUILD_TYPE=Release
