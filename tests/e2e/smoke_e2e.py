@@ -2,8 +2,8 @@
 # The real game under Xvfb with real X input. On a 1600x900 screen it starts on the title, a 2D
 # game is won by clicks, "Back" returns to the title and an Escape tap ends it with status 0. On
 # 1366x768 the framed window fits the work area, centred, under openbox (and its scaled Buttons
-# start a game) and under fluxbox, whose toolbar takes 20 pixels; and a frame reported late, after
-# the window is shown, shrinks the window until it fits with it.
+# start a game) and under fluxbox, whose toolbar takes 20 pixels, also after fullscreen and back;
+# and a frame reported late, after the window is shown, shrinks the window until it fits with it.
 # Usage: PYTHONPATH=tools smoke_e2e.py path/to/zarnith
 import sys
 
@@ -36,6 +36,9 @@ def fit_problem(x, game):
     left, top, width, height = game.frame()
     area_left, area_top, area_width, area_height = x.work_area()
     where = f"frame {width}x{height} at ({left}, {top}) in the work area {area_width}x{area_height}"
+    inside_width, inside_height = game.geometry()[2:]
+    if inside_width * 9 != inside_height * 16:
+        return f"the window's inside is {inside_width}x{inside_height}, not 16:9"
     if left < area_left or top < area_top:
         return f"outside the work area: {where}"
     if abs(2 * (left - area_left) + width - area_width) > 1:
@@ -73,9 +76,14 @@ with XServer(1366, 768, wm="openbox") as x, Game(x, GAME) as game:
     start_2d_game(x, game)
     assert_fits_centred(x, game)
 
-# fluxbox may report the frame only after the window shows.
+# fluxbox may report the frame only after the window shows, and takes it away in fullscreen.
 with XServer(1366, 768, wm="fluxbox") as x, Game(x, GAME) as game:
     await_title(x, game)
+    assert_fits_centred(x, game)
+    x.key("F11")
+    wait_until(lambda: game.geometry()[2:] == (x.width, x.height), 5, "fullscreen")
+    x.key("F11")
+    wait_until(lambda: game.geometry()[2] < x.width, 5, "the window back from fullscreen")
     assert_fits_centred(x, game)
 
 # No window manager, so no frame, until a frame of 1, 1, 20, 1 is reported on the shown window.
