@@ -9,7 +9,7 @@
 
 namespace {
 
-FrameBorders fittedFrame;  // the borders the window was last fitted with
+FrameBorders fittedFrame;  // the borders the window was last fitted with, all 0 for none
 
 constexpr int32_t kAspectWidthUnit = 16;  // pixels: a 16:9 window is a whole multiple of 16 by 9
 constexpr int32_t kAspectHeightUnit = 9;  // pixels
@@ -39,8 +39,8 @@ FrameBorders ReportedFrame() {
   return frame;
 }
 
-bool SameFrame(FrameBorders a, FrameBorders b) {
-  return a.top == b.top && a.left == b.left && a.bottom == b.bottom && a.right == b.right;
+bool HasFrame(FrameBorders frame) {
+  return frame.top != 0 || frame.left != 0 || frame.bottom != 0 || frame.right != 0;
 }
 
 // SDL places and sizes the window by its inside; the frame is added by hand.
@@ -121,10 +121,12 @@ void FitCanvasToWindow() {
 
 // SDL's X11 backend reads the frame (_NET_FRAME_EXTENTS) when the window
 // manager changes it, while it pumps events, and sends no event of its own for
-// it, so its copy is read here, which costs no call to the X server. In
-// fullscreen the frame goes and the window keeps the size it had.
+// it, so its copy is read here, which costs no call to the X server. The first
+// frame comes within a few frames of start-up. Once the window has been fitted
+// with one, later changes are the window manager's own: it takes the frame away
+// in fullscreen and gives it back after, when SDL restores the window's size.
 void FitWindowToLateFrame() {
+  if (HasFrame(fittedFrame)) return;
   const FrameBorders frame = ReportedFrame();
-  if (fullscreen || SameFrame(frame, fittedFrame)) return;
-  FitWindowToFrame(frame);
+  if (HasFrame(frame)) FitWindowToFrame(frame);
 }

@@ -54,6 +54,6 @@ void ClearWholeWindow();
 void FitCanvasToWindow();
 
 // Each frame, after its events: fits the window again when the window
-// manager has reported other borders than the last fit used, which it may do
-// only after start-up.
+// manager reports a frame after a fit that saw none, as it may do some frames
+// after start-up.
 void FitWindowToLateFrame();
