@@ -32,32 +32,23 @@ def start_2d_game(x, game):
 
 
 def fit_problem(x, game):
-    """What keeps the framed window from fitting the work area, centred; None when it does."""
+    """What keeps the framed window from fitting the work area, 16:9 and centred; None when it fits."""
     left, top, width, height = game.frame()
     area_left, area_top, area_width, area_height = x.work_area()
-    where = f"frame {width}x{height} at ({left}, {top}) in the work area {area_width}x{area_height}"
     inside_width, inside_height = game.geometry()[2:]
-    if inside_width * 9 != inside_height * 16:
-        return f"the window's inside is {inside_width}x{inside_height}, not 16:9"
-    if left < area_left or top < area_top:
-        return f"outside the work area: {where}"
-    if abs(2 * (left - area_left) + width - area_width) > 1:
-        return f"not centred across: {where}"
-    if abs(2 * (top - area_top) + height - area_height) > 1:
-        return f"not centred down: {where}"
-    return None
+    centred = abs(2 * (left - area_left) + width - area_width) <= 1 and abs(2 * (top - area_top) + height - area_height) <= 1
+    if inside_width * 9 == inside_height * 16 and left >= area_left and top >= area_top and centred:
+        return None
+    return (f"inside {inside_width}x{inside_height}, frame {width}x{height} at ({left}, {top}), "
+            f"work area {area_width}x{area_height} at ({area_left}, {area_top})")
 
 
 def assert_fits_centred(x, game):
-    # The window manager may move and size the window in steps: the fit is awaited.
-    problem = [None]
-    def fits():
-        problem[0] = fit_problem(x, game)
-        return problem[0] is None
+    # The window manager may size and move the window in two steps: the fit is awaited.
     try:
-        wait_until(fits, 5, "the window to fit")
+        wait_until(lambda: fit_problem(x, game) is None, 5, "the window to fit")
     except TimeoutError:
-        raise AssertionError(problem[0]) from None
+        raise AssertionError(f"the window does not fit: {fit_problem(x, game)}") from None
 
 
 with XServer() as x, Game(x, GAME) as game:
