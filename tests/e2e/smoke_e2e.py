@@ -72,9 +72,10 @@ with XServer(1366, 768, wm="fluxbox") as x, Game(x, GAME) as game:
     await_title(x, game)
     assert_fits_centred(x, game)
 
-# No window manager, so no frame, until a frame of 1, 1, 20, 1 is reported on the shown window.
+# No window manager, so no frame, until the shown window is given a frame of a 24-pixel title bar
+# and no sides, as some window managers draw.
 with XServer(1366, 768) as x, Game(x, GAME) as game:
     await_title(x, game)
-    x.x11("xprop", "-id", game.window, "-f", "_NET_FRAME_EXTENTS", "32c", "-set", "_NET_FRAME_EXTENTS", "1,1,20,1")
+    x.x11("xprop", "-id", game.window, "-f", "_NET_FRAME_EXTENTS", "32c", "-set", "_NET_FRAME_EXTENTS", "0,0,24,0")
     wait_until(lambda: game.frame()[3] <= x.height, 5, "the window to shrink to fit its late frame")
     assert game.frame()[2] <= x.width, f"the late frame left the window too wide: {game.frame()}"
