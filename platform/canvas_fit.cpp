@@ -121,10 +121,10 @@ void FitCanvasToWindow() {
 
 // SDL's X11 backend reads the frame (_NET_FRAME_EXTENTS) when the window
 // manager changes it, while it pumps events, and sends no event of its own for
-// it, so its copy is read here, which costs no call to the X server. The first
-// frame comes within a few frames of start-up. Once the window has been fitted
-// with one, later changes are the window manager's own: it takes the frame away
-// in fullscreen and gives it back after, when SDL restores the window's size.
+// it, so its copy is read here, which costs no call to the X server. Once the
+// window has been fitted with a frame, later changes are the window manager's
+// own: it takes the frame away in fullscreen and gives it back after, when SDL
+// restores the window's size.
 void FitWindowToLateFrame() {
   if (HasFrame(fittedFrame)) return;
   const FrameBorders frame = ReportedFrame();
