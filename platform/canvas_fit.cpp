@@ -71,11 +71,6 @@ WindowSize UsableDesktopSize() {
   return {usable.w, usable.h};
 }
 
-void ClearWholeWindow() {
-  SDL_SetRenderDrawColor(renderer, 0, 0, 0, SDL_ALPHA_OPAQUE);
-  SDL_RenderClear(renderer);  // the whole target, outside the logical viewport too
-}
-
 // The frame's size is known only once the window manager has framed the
 // window, which the events pumped here report. SDL places the window by its
 // inside, so the frame is centred by hand.
