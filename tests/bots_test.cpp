@@ -49,7 +49,7 @@ using BotTest = GameTest;
 // "Meh" and "Hard" take the most central cell or a corner, and the 2D "Hard" bot builds on an
 // edge unless the next player holds a cell of the middle row or column.
 TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
-  std::mt19937 random(3);
+  TestRandom random(3);
   ForEveryBoard(400, [&](int d, int trial) {
     playerCount = 2 + trial % 4;
     difficulty = Difficulty(1 + trial / 4 % 3);
@@ -57,7 +57,7 @@ TEST_F(BotTest, PrioritiesMatchAScanOfEveryLine) {
     FillRandomBoard(d, playerCount, (trial % 10) / 10.0, random);
     const int32_t bot = currentPlayer;
     const Lists lists = FileByEveryLine(d, bot);
-    const auto seed = unsigned(random());
+    const auto seed = unsigned(random.engine());
     std::srand(seed);
     const bool blocking = difficulty != 1 || std::rand() % 2 != 0;
     const int draw = std::rand();

@@ -26,7 +26,7 @@ TEST_F(RulesTest, WinAndDrawMatchAScanOfEveryLine) {
     const Triple won{CellOfCoord(winLine2[0]), CellOfCoord(winLine2[1]), CellOfCoord(winLine2[2])};
     EXPECT_EQ(std::pair(winner, won), std::pair(4, line));
   }
-  std::mt19937 random(7);
+  TestRandom random(7);
   ForEveryBoard(300, [&](int d, int trial) {
     playerCount = 2 + trial % 4;
     FillRandomBoard(d, playerCount, trial % 3 == 0 ? 1.0 : 0.3, random);
@@ -68,16 +68,16 @@ TEST_F(RulesTest, FlatCellsExcludeTheirEdges) {
 // through it that holds a mark of the mover and none of anyone else's, once per such mark, in
 // the order end, middle, end.
 TEST_F(RulesTest, HoverAndAssistMatchAScanOfEveryLine) {
-  std::mt19937 random(11);
+  TestRandom random(11);
   assistMode = true;
   ForEveryBoard(200, [&](int d, int trial) {
     currentPlayer = 1 + trial % 3;
     gameOver = trial % 5 == 0;
     FillRandomBoard(d, 3, 0.4, random);
-    const int cell = int(random() % unsigned(CellCount(d)));
+    const int cell = int(random.engine() % unsigned(CellCount(d)));
     cellSize = CellSizeFor(d);
     const CellSquare q = CellSquareOf(d, cellSize, cell);
-    frameInput.mouseX = SquareCentreX(q) + int(random() % 3) - 1;
+    frameInput.mouseX = SquareCentreX(q) + int(random.engine() % 3) - 1;
     frameInput.mouseY = SquareCentreY(q);
     const CellCoord before = HoveredCell(d);
     assistLines.clear();
