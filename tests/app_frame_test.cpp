@@ -81,23 +81,22 @@ TEST_F(FrameTest, HeldFollowsTheLastLeftPressOrRelease) {
   }
 }
 
-// A quick tap of Escape, press and release taken in one frame, ends the game.
-TEST_F(FrameTest, AQuickTapOfEscapeEndsTheGame) {
-  Push({SDL_KEYDOWN, SDL_KEYUP}, SDL_SCANCODE_ESCAPE);
-  RunFrame();
-  EXPECT_FALSE(running);
-}
-
-TEST_F(FrameTest, AQuitEventEndsTheGame) {
-  Push({SDL_QUIT});
-  RunFrame();
-  EXPECT_FALSE(running);
-}
-
-TEST_F(FrameTest, EscapesReleaseAloneDoesNotEndTheGame) {
-  Push({SDL_KEYUP}, SDL_SCANCODE_ESCAPE);
-  RunFrame();
-  EXPECT_TRUE(running);
+// A quick tap of Escape, press and release taken in one frame, ends the game, and so does a quit
+// event; Escape's release alone does not.
+TEST_F(FrameTest, EscapeOrQuitEndsTheGame) {
+  const struct {
+    std::vector<Uint32> events;
+    bool endsTheGame;
+    const char* what;
+  } frames[] = {{{SDL_KEYDOWN, SDL_KEYUP}, true, "a tap of Escape"},
+                {{SDL_QUIT}, true, "a quit event"},
+                {{SDL_KEYUP}, false, "Escape's release alone"}};
+  for (const auto& frame : frames) {
+    running = true;
+    Push(frame.events, SDL_SCANCODE_ESCAPE);
+    RunFrame();
+    EXPECT_EQ(running, !frame.endsTheGame) << frame.what;
+  }
 }
 
 // Each frame draws its screen once: the title background steps once per frame.
@@ -238,9 +237,6 @@ TEST_F(ProgramTest, StartUpOpensAWindowOnTheTitleScreen) {
   EXPECT_EQ(currentScreen, Menu);
   EXPECT_NE(window, nullptr);
   EXPECT_NE(renderer, nullptr);
-}
-
-TEST_F(ProgramTest, StartUpBuildsBothLattices) {
   EXPECT_EQ(cellMeshes3.size(), size_t(kBoardSide)) << "the cube lattice is missing";
   EXPECT_EQ(cellMeshes4.size(), size_t(kBoardSide)) << "the tesseract lattice is missing";
 }
@@ -262,22 +258,15 @@ TEST_F(ProgramTest, AFrameFreesWhatItMakes) {
   EXPECT_EQ(SDL_GetNumAllocations(), warm);
 }
 
-TEST_F(ProgramTest, ShutDownLeavesNoWindowOrRenderer) {
+// Shutdown destroys the window and renderer, closes SDL_ttf and frees the fonts and texts the
+// frames opened.
+TEST_F(ProgramTest, ShutDownReleasesWhatTheRunTook) {
+  RunFrame();
   ShutDownNow();
   EXPECT_EQ(window, nullptr);
   EXPECT_EQ(renderer, nullptr);
-}
-
-TEST_F(ProgramTest, ShutDownClosesSdlTtf) {
-  ShutDownNow();
-  EXPECT_EQ(TTF_WasInit(), ttfUsers);
-}
-
-// Shutdown frees the fonts and texts the frames opened.
-TEST_F(ProgramTest, ShutDownFreesTheFontsAndTexts) {
-  RunFrame();
-  ShutDownNow();
-  EXPECT_EQ(SDL_GetNumAllocations(), allocations);
+  EXPECT_EQ(TTF_WasInit(), ttfUsers) << "SDL_ttf is still open";
+  EXPECT_EQ(SDL_GetNumAllocations(), allocations) << "fonts or texts are still allocated";
 }
 
 // Without a video driver the program says so and exits with 1.

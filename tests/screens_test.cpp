@@ -29,41 +29,26 @@ static std::vector<Button> ButtonsOfKind(const std::string& kind) {
 }
 static int32_t LabelNumber(const Button& b) { return std::stoi(b.label); }
 
-// Each "N Dimensions" plays on N dimensions, with that board's cell size.
-TEST_F(ScreensTest, ADimensionsButtonSetsItsBoardAndCellSize) {
-  for (const Button& b : ButtonsOfKind(" Dimensions")) {
-    Click(b);
-    EXPECT_EQ(dimensionCount, LabelNumber(b)) << b.label;
-    EXPECT_EQ(cellSize, CellSizeFor(LabelNumber(b))) << b.label << " left another board's cells";
-  }
-}
-
-// Each "N Players" sets N players.
-TEST_F(ScreensTest, APlayersButtonSetsThePlayers) {
-  for (const Button& b : ButtonsOfKind(" Players")) {
-    Click(b);
-    EXPECT_EQ(playerCount, LabelNumber(b)) << b.label;
-  }
-}
-
-// Each "N Bots" sets N bots while there are at least N players.
-TEST_F(ScreensTest, ABotsButtonSetsTheBots) {
+// Each "N Dimensions", "N Bots" and "N Players" sets its setting to N, with 5 players so that
+// every number of bots is taken; a board comes with its cell size.
+TEST_F(ScreensTest, ASettingButtonSetsTheNumberOnItsLabel) {
   Click(Labelled("5 Players"));
-  for (const Button& b : ButtonsOfKind(" Bots")) {
-    Click(b);
-    EXPECT_EQ(botCount, LabelNumber(b)) << b.label << " with 5 players";
-  }
+  const std::pair<std::string, int32_t*> kinds[] = {
+      {" Dimensions", &dimensionCount}, {" Bots", &botCount}, {" Players", &playerCount}};
+  for (const auto& [kind, setting] : kinds)
+    for (const Button& b : ButtonsOfKind(kind)) {
+      Click(b);
+      EXPECT_EQ(*setting, LabelNumber(b)) << b.label;
+      EXPECT_EQ(cellSize, CellSizeFor(dimensionCount)) << b.label << " left another board's cells";
+    }
 }
 
-// Bots never outnumber the players: a bots Button above the player count is ignored.
-TEST_F(ScreensTest, BotsAboveThePlayersAreIgnored) {
+// Bots never outnumber the players: a bots Button above the player count is ignored, and fewer
+// players pull the bots down.
+TEST_F(ScreensTest, BotsNeverOutnumberThePlayers) {
   Click(Labelled("2 Bots"));
   Click(Labelled("4 Bots"));
   EXPECT_EQ(botCount, 2) << "4 bots were taken with 3 players";
-}
-
-// Bots never outnumber the players: fewer players pull the bots down.
-TEST_F(ScreensTest, FewerPlayersPullTheBotsDown) {
   Click(Labelled("3 Bots"));
   Click(Labelled("2 Players"));
   EXPECT_EQ(botCount, 2) << "3 bots stayed with 2 players";
