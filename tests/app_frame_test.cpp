@@ -141,49 +141,32 @@ TEST_F(FrameTest, F11FlipsFullscreenOncePerPress) {
   }
 }
 
-// F11 under a still pointer (the dummy driver's fullscreen is 1024x768 at the desktop's corner),
-// from a window of half the canvas with the pointer on "Play".
-struct F11Test : FrameTest {
-  void SetUp() override {
-    FrameTest::SetUp();
-    pointer = {Labelled("Play").x / 2 + 5, Labelled("Play").y / 2 + 5};
-    SDL_SetWindowSize(window, 800, 450);
-    SDL_GetWindowPosition(window, &windowAt.x, &windowAt.y);
-    SDL_WarpMouseInWindow(window, pointer.x, pointer.y);
-    Push({SDL_KEYDOWN}, SDL_SCANCODE_F11);
-    RunFrame();
-  }
-  SDL_Point pointer;  // window pixels
+// F11 under a still pointer on "Play" in a window of half the canvas (the dummy driver's
+// fullscreen is 1024x768 at the desktop's corner): in the switch's own frame the pointer is the
+// canvas point under the same desktop point, off the Button; back in the window (which the dummy
+// driver leaves at that size) it is at the same window point again; once it moves, SDL's report
+// holds again.
+TEST_F(FrameTest, AStillPointerKeepsItsPlaceThroughF11AndBack) {
+  const SDL_Point at{Labelled("Play").x / 2 + 5, Labelled("Play").y / 2 + 5};
   SDL_Point windowAt;
-};
-
-// In the switch's own frame the pointer is the canvas point under the same desktop point, off the
-// Button it was on.
-TEST_F(F11Test, ThePointerStaysOnItsDesktopPoint) {
-  const SDL_Point canvas =
-      WindowToCanvas({windowAt.x + pointer.x, windowAt.y + pointer.y}, {1024, 768});
-  EXPECT_EQ(frameInput.mouseX, canvas.x);
-  EXPECT_EQ(frameInput.mouseY, canvas.y);
-  EXPECT_FALSE(Labelled("Play").hovered)
-      << "\"Play\" is hovered from where the pointer was in the window";
-}
-
-// Back in the window (which the dummy driver leaves at the fullscreen size) the pointer is at the
-// same window point again.
-TEST_F(F11Test, BackInTheWindowThePointerIsAtItsWindowPoint) {
+  SDL_SetWindowSize(window, 800, 450);
+  SDL_GetWindowPosition(window, &windowAt.x, &windowAt.y);
+  SDL_WarpMouseInWindow(window, at.x, at.y);
   Push({SDL_KEYDOWN}, SDL_SCANCODE_F11);
   RunFrame();
-  const SDL_Point inWindow = WindowToCanvas(pointer, {1024, 768});
-  EXPECT_EQ(frameInput.mouseX, inWindow.x);
-  EXPECT_EQ(frameInput.mouseY, inWindow.y);
-}
-
-// Once the pointer moves, SDL's report holds again.
-TEST_F(F11Test, AMovedPointerIsWhereSdlReportsIt) {
+  const SDL_Point onDesktop = WindowToCanvas({windowAt.x + at.x, windowAt.y + at.y}, {1024, 768});
+  EXPECT_EQ(frameInput.mouseX, onDesktop.x) << "in fullscreen";
+  EXPECT_EQ(frameInput.mouseY, onDesktop.y) << "in fullscreen";
+  EXPECT_FALSE(Labelled("Play").hovered) << "\"Play\" is hovered from the window's pointer";
+  Push({SDL_KEYDOWN}, SDL_SCANCODE_F11);
+  RunFrame();
+  const SDL_Point inWindow = WindowToCanvas(at, {1024, 768});
+  EXPECT_EQ(frameInput.mouseX, inWindow.x) << "back in the window";
+  EXPECT_EQ(frameInput.mouseY, inWindow.y) << "back in the window";
   SDL_WarpMouseInWindow(window, 512, 384);
   RunFrame();
-  EXPECT_EQ(frameInput.mouseX, 800);
-  EXPECT_EQ(frameInput.mouseY, 450);
+  EXPECT_EQ(frameInput.mouseX, 800) << "after a move";
+  EXPECT_EQ(frameInput.mouseY, 450) << "after a move";
 }
 
 // A frame drawn through the logical size into a 16:10 window (1680x1050: the canvas scaled by 1.05
@@ -203,33 +186,28 @@ TEST_F(FrameTest, TheBarsOfA16To10WindowAreBlack) {
   }
 }
 
-// The program as main() runs it: started, its frames, then shut down once.
+// Start-up, a frame and shutdown that go well print nothing.
+TEST(ProgramRunTest, ARunThatGoesWellSaysNothing) {
+  testing::internal::CaptureStdout();
+  ASSERT_TRUE(StartUp());
+  RunFrame();
+  ShutDown();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+// The program as main() runs it: started, and shut down at the end unless the test did.
 struct ProgramTest : ::testing::Test {
   void SetUp() override {
-    testing::internal::CaptureStdout();
     cellMeshes3.clear();
     cellMeshes4.clear();
     ASSERT_TRUE(StartUp());
   }
   void TearDown() override {
-    if (!shutDown) ShutDownNow();
-  }
-  void ShutDownNow() {
-    ShutDown();
-    said = testing::internal::GetCapturedStdout();
-    shutDown = true;
+    if (window) ShutDown();
   }
   const int ttfUsers = TTF_WasInit();
   const int allocations = SDL_GetNumAllocations();
-  std::string said;
-  bool shutDown = false;
 };
-
-TEST_F(ProgramTest, ARunThatGoesWellSaysNothing) {
-  RunFrame();
-  ShutDownNow();
-  EXPECT_EQ(said, "");
-}
 
 TEST_F(ProgramTest, StartUpOpensAWindowOnTheTitleScreen) {
   EXPECT_TRUE(running);
@@ -262,7 +240,7 @@ TEST_F(ProgramTest, AFrameFreesWhatItMakes) {
 // frames opened.
 TEST_F(ProgramTest, ShutDownReleasesWhatTheRunTook) {
   RunFrame();
-  ShutDownNow();
+  ShutDown();
   EXPECT_EQ(window, nullptr);
   EXPECT_EQ(renderer, nullptr);
   EXPECT_EQ(TTF_WasInit(), ttfUsers) << "SDL_ttf is still open";

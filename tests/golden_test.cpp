@@ -196,37 +196,33 @@ const GoldenScene kScenes[] = {
     // A difficulty is selected in the frame of its click.
     {"title-hard", {Title(), Board(2), Players(2), Bots(2), ClickOn("Hard")}},
     // The flat grid's hovered cell and assist lines, for the third of five players.
-    {"2d-assist", {Board(2), Players(5), Bots(0), ToMove(3), Filled(0.5), OnCell(4), Assist()}},
+    {"2d-assist", {Board(2), Players(5), ToMove(3), Filled(0.5), OnCell(4), Assist()}},
     // The cube lattice turned by a drag, with its hovered cube and assist lines.
     {"3d-assist",
-     {Board(3), Players(5), Bots(0), ToMove(3), Filled(0.4), OnCell(13), Assist(), View(30, -20),
+     {Board(3), Players(5), ToMove(3), Filled(0.4), OnCell(13), Assist(), View(30, -20),
       Drag(-100, 50)}},
     // The tesseracts half way through a turn about w.
     {"4d-w-rotation",
-     {Board(4), Players(3), Bots(0), ToMove(1), Filled(0.2), ClickOn(wRotationButton)},
+     {Board(4), Players(3), Filled(0.2), ClickOn(wRotationButton)},
      kWTurnHalfDoneFrames},
     // The tesseract lattice turned by a drag, with its hovered tesseract and assist lines.
     {"4d-assist",
-     {Board(4), Players(5), Bots(0), ToMove(4), Filled(0.4), OnCell(40), Assist(), View(-25, 15),
+     {Board(4), Players(5), ToMove(4), Filled(0.4), OnCell(40), Assist(), View(-25, 15),
       Drag(50, 0)}},
     // The five-dimensional grids with the middle cell hovered and its assist lines.
-    {"5d-assist", {Board(5), Players(5), Bots(0), ToMove(5), Filled(0.4), OnCell(121), Assist()}},
+    {"5d-assist", {Board(5), Players(5), ToMove(5), Filled(0.4), OnCell(121), Assist()}},
     // A click completes a 2D line: the winning line and the status line.
-    {"2d-won", {Board(2), Players(3), Bots(1), ToMove(1), Marks("12..1.3"), ClickCell(8)}},
+    {"2d-won", {Board(2), Players(3), Bots(1), Marks("12..1.3"), ClickCell(8)}},
     // A 3D win seen in the turned lattice, its marks brightened, with assist on.
     {"3d-won",
-     {Board(3), Players(4), Bots(0), ToMove(2), Filled(0.3), Marks("2...2"), ClickCell(8),
-      View(10, 5), Assist()}},
+     {Board(3), Players(4), ToMove(2), Filled(0.3), Marks("2...2"), ClickCell(8), View(10, 5),
+      Assist()}},
     // A 4D win by a human among four bots.
-    {"4d-won",
-     {Board(4), Players(5), Bots(4), ToMove(1), Filled(0.3), Marks("1...1"), ClickCell(8)}},
+    {"4d-won", {Board(4), Players(5), Bots(4), Filled(0.3), Marks("1...1"), ClickCell(8)}},
     // A 5D win on cell 0, the first cell of the first grid.
-    {"5d-won",
-     {Board(5), Players(2), Bots(0), ToMove(2), Filled(0.5), Marks("....2...2"), ClickCell(0)}},
+    {"5d-won", {Board(5), Players(2), ToMove(2), Filled(0.5), Marks("....2...2"), ClickCell(0)}},
     // A full board without a line is a draw, with "Back" hovered.
-    {"3d-draw",
-     {Board(3), Players(3), Bots(0), ToMove(1), Marks("122131311223232123112221133"),
-      On(backButton)}},
+    {"3d-draw", {Board(3), Players(3), Marks("122131311223232123112221133"), On(backButton)}},
     // A bot that could win still waits out its delay...
     {"3d-bot-waits",
      {Board(3), Players(3), Bots(2), ToMove(2), Filled(0.1), Marks("2...2...0"), On(resetButton),
@@ -239,25 +235,22 @@ const GoldenScene kScenes[] = {
      kBotDelayFrames + 1},
     // "Reset" eases both angles back, each to 0 once strictly within 5 degrees.
     {"3d-reset",
-     {Board(3), Players(4), Bots(0), ToMove(1), Marks("1..2..3"), ClickOn(resetButton),
-      View(5.5, -5 / 0.9)},
+     {Board(3), Players(4), Marks("1..2..3"), ClickOn(resetButton), View(5.5, -5 / 0.9)},
      2},
     // An angle that eases to 5 degrees is not yet 0.
     {"3d-reset-5",
-     {Board(3), Players(2), Bots(0), ToMove(2), Filled(0.2), ClickOn(resetButton),
-      View(5 / 0.9, 10)},
+     {Board(3), Players(2), ToMove(2), Filled(0.2), ClickOn(resetButton), View(5 / 0.9, 10)},
      2},
     // "Reset" ends once both angles are 0, and a drag turns the view again.
     {"3d-reset-ends",
-     {Board(3), Players(2), Bots(0), ToMove(1), Filled(0.2), ClickOn(resetButton), View(4, 4),
-      Drag(-10, 0)},
+     {Board(3), Players(2), Filled(0.2), ClickOn(resetButton), View(4, 4), Drag(-10, 0)},
      3},
     // Without the font the title draws everything but its text.
     {"title-no-font", {Title(), Board(4), Players(2), Bots(1), On("Quit"), NoFont()}},
     // Without the font the game draws everything but its text.
     {"5d-no-font", {Board(5), Players(4), Bots(2), ToMove(3), Filled(0.3), OnCell(0), NoFont()}},
     // Every turn tint with a bot to move; the scenes above show each with a human to move.
-    {"2d-turn-1-bot", {Board(2), Players(4), Bots(4), ToMove(1), Filled(0.3)}},
+    {"2d-turn-1-bot", {Board(2), Players(4), Bots(4), Filled(0.3)}},
     {"2d-turn-2-bot", {Board(2), Players(5), Bots(4), ToMove(2), Filled(0.3)}},
     {"2d-turn-3-bot", {Board(2), Players(5), Bots(4), ToMove(3), Filled(0.3)}},
     {"2d-turn-4-bot", {Board(2), Players(5), Bots(4), ToMove(4), Filled(0.3)}},
