@@ -54,25 +54,8 @@ TEST_F(ScreensTest, BotsNeverOutnumberThePlayers) {
   EXPECT_EQ(botCount, 2) << "3 bots stayed with 2 players";
 }
 
-// "Easy", "Meh" and "Hard" set the difficulty of their name.
-TEST_F(ScreensTest, ADifficultyButtonSetsItsDifficulty) {
-  const struct {
-    const char* label;
-    Difficulty difficulty;
-  } clicks[] = {{"Hard", Hard}, {"Meh", Meh}, {"Easy", Easy}};
-  for (const auto& click : clicks) {
-    Click(Labelled(click.label));
-    EXPECT_EQ(difficulty, click.difficulty) << click.label;
-  }
-}
-
-// "Assist Mode" turns assist on, and off again.
-TEST_F(ScreensTest, AssistModeFlipsAssist) {
-  Click(Labelled("Assist Mode"));
-  EXPECT_TRUE(assistMode) << "the first click left assist off";
-  Click(Labelled("Assist Mode"));
-  EXPECT_FALSE(assistMode) << "the second click left assist on";
-}
+// The goldens show the other kinds: "title-hard" a difficulty Button's click, "title-chosen"
+// the click of "Assist Mode".
 
 // "Play" opens the game screen behind the cooldown of a screen switch.
 TEST_F(ScreensTest, PlayOpensTheGameBehindACooldown) {
