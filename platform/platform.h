@@ -33,7 +33,7 @@ Uint32 FullscreenFlags();
 struct FrameInput {
   int32_t mouseX{}, mouseY{};          // pointer, canvas pixels, sampled once per sampled frame
   int32_t prevMouseX{}, prevMouseY{};  // the pointer of the previous sampled frame
-  bool mouseReleased = false;          // a left release was taken in this frame's event pass
+  bool mouseReleased{};                // a left release was taken in this frame's event pass
   int32_t releaseFrames = 0;           // limits mouseReleased to one frame; only > 0 is tested
   bool mouseHeld = false;              // from a left press event to the next left release event
   int32_t inputCooldown = 0;           // coming frames that sample no input at all

@@ -64,13 +64,15 @@ TEST_F(FrameTest, AClickLastsOneFrame) {
   EXPECT_EQ(frameInput.prevMouseY, 200);
 }
 
-// Held follows the last left press or release of the frame; the right button changes nothing.
+// Nothing is held before the first press; then held follows the last left press or release of the
+// frame, and the right button changes nothing.
 TEST_F(FrameTest, HeldFollowsTheLastLeftPressOrRelease) {
   const struct {
     std::vector<Uint32> events;
     int button;
     bool held, clicked;
-  } frames[] = {{{SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT, false, true},
+  } frames[] = {{{}, SDL_BUTTON_LEFT, false, false},
+                {{SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT, false, true},
                 {{SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONDOWN}, SDL_BUTTON_LEFT, true, true},
                 {{SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONDOWN}, SDL_BUTTON_RIGHT, true, false}};
   for (const auto& frame : frames) {
