@@ -3,7 +3,6 @@
 
 #include <SDL_ttf.h>
 
-#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -11,6 +10,7 @@
 #include "platform/canvas_fit.h"
 #include "platform/platform.h"
 #include "platform/video.h"
+#include "render/colours.h"
 #include "render/mesh.h"
 #include "render/projection.h"
 #include "render/text.h"
@@ -39,7 +39,8 @@ void HoldFrameFloor() { SDL_Delay(FrameFloorDelayMs(frameStartTicks, SDL_GetTick
 
 uint32_t FrameFloorDelayMs(uint32_t startMs, uint32_t nowMs) {
   const uint32_t elapsedMs = nowMs - startMs;
-  return std::max(elapsedMs, kFrameFloorMs) - elapsedMs;
+  if (elapsedMs >= kFrameFloorMs) return 0;
+  return kFrameFloorMs - elapsedMs;
 }
 
 void SetStartValues() {

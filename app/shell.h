@@ -15,7 +15,9 @@ uint32_t FrameFloorDelayMs(uint32_t startMs, uint32_t nowMs);
 
 // ---- Entry points -----------------------------------------------------------
 
-// Every global's start value, each group through its own function.
+// Every global's start value, each group through its own function. Throughout the program a start
+// value is written `{}` where it means "nothing yet", as nothing reads it before it is set, and as
+// a literal (0, false, nullptr, a named constant) where the value means something when first read.
 void SetStartValues();
 
 // Start-up in order: SDL, SDL_ttf, window and renderer, meshes, Buttons, new game.

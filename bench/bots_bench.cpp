@@ -32,7 +32,7 @@ void RunBotMoves(benchmark::State& state, bool halfFull) {
   ResetGameGlobals();
   dimensionCount = dimensions;
   playerCount = kBenchPlayers;
-  difficulty = Hard;  // the most work: PickCentralCell on a long list
+  difficulty = Hard;  // the most work: the central pick on a long list
   std::srand(1);
   const std::vector<int32_t> board =
       halfFull ? HalfFullBoard(dimensions)

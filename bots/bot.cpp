@@ -10,7 +10,7 @@
 namespace {
 
 constexpr int kMiddleIndex = 1;              // the index of an axis's middle cell
-constexpr int kMinCentralPick = 2;           // fewest middle indices PickCentralCell prefers
+constexpr int kMinCentralPick = 2;           // fewest middle indices the central pick prefers
 constexpr int kNoOpponent = kMaxDimensions;  // no opponent would complete a line through the cell
 
 // The board of one move, flattened by cell number.
@@ -31,8 +31,8 @@ struct Candidates {
 // A uniform choice among `count` items: exactly one draw of the runtime's generator.
 int RandomIndex(size_t count) { return std::rand() % static_cast<int>(count); }
 
-// PickCentralCell over the candidates' centralities: the highest centrality of
-// at least two wins, and corners are kept only while no such cell has shown up.
+// The central pick over the candidates' centralities: a random one of the highest centrality of
+// at least two, else a random corner; 0 when none qualifies.
 int PickCentralIndex(const std::vector<int>& centralities) {
   int best = 0;
   std::vector<int> chosen;
@@ -48,7 +48,8 @@ int PickCentralIndex(const std::vector<int>& centralities) {
   return chosen.empty() ? 0 : chosen[static_cast<size_t>(RandomIndex(chosen.size()))];
 }
 
-// PickEdgeCell over the candidates' centralities.
+// With preferCentral, the central pick; otherwise a random candidate of centrality exactly 1 (an
+// edge); 0 when none qualifies.
 int PickEdgeIndex(const std::vector<int>& centralities, bool preferCentral) {
   if (preferCentral) return PickCentralIndex(centralities);
   std::vector<int> edges;
@@ -56,14 +57,6 @@ int PickEdgeIndex(const std::vector<int>& centralities, bool preferCentral) {
     if (centralities[i] == 1) edges.push_back(static_cast<int>(i));
   }
   return edges.empty() ? 0 : edges[static_cast<size_t>(RandomIndex(edges.size()))];
-}
-
-std::vector<int> CentralitiesOfCoords(const std::vector<CellCoord>& candidates) {
-  std::vector<int> centralities(candidates.size());
-  std::transform(
-      candidates.begin(), candidates.end(), centralities.begin(),
-      [](const CellCoord& c) { return Centrality(static_cast<int>(c.size()), CellOfCoord(c)); });
-  return centralities;
 }
 
 std::vector<int> CentralitiesOfCells(int dimensions, const std::vector<int>& cells) {
@@ -218,11 +211,3 @@ void BotMove2D() { BotMove(2); }
 void BotMove3D() { BotMove(3); }
 void BotMove4D() { BotMove(4); }
 void BotMove5D() { BotMove(5); }
-
-int PickCentralCell(const std::vector<CellCoord>& candidates) {
-  return PickCentralIndex(CentralitiesOfCoords(candidates));
-}
-
-int PickEdgeCell(const std::vector<CellCoord>& candidates, bool preferCentral) {
-  return PickEdgeIndex(CentralitiesOfCoords(candidates), preferCentral);
-}

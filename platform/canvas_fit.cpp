@@ -106,11 +106,6 @@ WindowSize UsableDesktopSize() {
   return {usable.w, usable.h};
 }
 
-void ClearWholeWindow() {
-  SDL_SetRenderDrawColor(renderer, 0, 0, 0, SDL_ALPHA_OPAQUE);
-  SDL_RenderClear(renderer);  // the whole target, outside the logical viewport too
-}
-
 // The frame's size is known only once the window manager has framed the
 // window, which the events pumped here may report.
 void FitCanvasToWindow() {

@@ -43,11 +43,6 @@ SDL_Point WindowToCanvas(SDL_Point pixel, WindowSize output);
 // The usable area of the first display, or the canvas size when SDL knows none.
 WindowSize UsableDesktopSize();
 
-// Paints the whole window black, the bars beside or above the canvas included:
-// the screens fill only the canvas, and without this the bars would show
-// whatever the back buffer held after the last present.
-void ClearWholeWindow();
-
 // Start-up, after the window exists: shrinks it so that its frame fits the
 // desktop too, and has the renderer scale the canvas to whatever size the
 // window takes, now or later in fullscreen.

@@ -34,9 +34,9 @@ struct FrameInput {
   int32_t mouseX{}, mouseY{};          // pointer, canvas pixels, sampled once per sampled frame
   int32_t prevMouseX{}, prevMouseY{};  // the pointer of the previous sampled frame
   bool mouseReleased{};                // a left release was taken in this frame's event pass
-  int32_t releaseFrames{};             // limits mouseReleased to one frame; only > 0 is tested
-  bool mouseHeld{};                    // from a left press event to the next left release event
-  int32_t inputCooldown{};             // coming frames that sample no input at all
+  int32_t releaseFrames = 0;           // limits mouseReleased to one frame; only > 0 is tested
+  bool mouseHeld = false;              // from a left press event to the next left release event
+  int32_t inputCooldown = 0;           // coming frames that sample no input at all
   SDL_Rect windowArea{};               // the window's desktop place and size at the last sample
   SDL_Point reportedPointer{};         // the pointer's window position as SDL last reported it
   SDL_Point windowMove{};              // how far the window moved since that report, reversed
@@ -44,7 +44,7 @@ struct FrameInput {
 
 extern FrameInput frameInput;
 
-// The pointer at the corner, no button, no cooldown.
+// No pointer sampled yet, no button, no cooldown.
 void ResetFrameInput();
 
 // The input phase of one frame (or its cooldown), then the one-frame release edge.

@@ -19,12 +19,12 @@ enum FramePath : int32_t {
 // until SDL's choice of renderer has been made and read.
 struct VideoReport {
   std::string
-      userRenderDriver;       // SDL_RENDER_DRIVER, the renderer the user asks for; empty when unset
-  bool userSetFramebuffer{};  // SDL_FRAMEBUFFER_ACCELERATION is set
-  bool mayHaveGpu = true;     // false when the system shows no GPU render node
-  std::string rendererName;   // SDL_RendererInfo::name of SDL's choice, e.g. "opengl"
-  std::string glRenderer;     // GL_RENDERER of its OpenGL context; empty without one
-  bool onLinux = true;        // render nodes and Mesa's names are read only on Linux
+      userRenderDriver;  // SDL_RENDER_DRIVER, the renderer the user asks for; empty when unset
+  bool userSetFramebuffer = false;  // SDL_FRAMEBUFFER_ACCELERATION is set
+  bool mayHaveGpu = true;           // false when the system shows no GPU render node
+  std::string rendererName;         // SDL_RendererInfo::name of SDL's choice, e.g. "opengl"
+  std::string glRenderer;           // GL_RENDERER of its OpenGL context; empty without one
+  bool onLinux = true;              // render nodes and Mesa's names are read only on Linux
 };
 
 // Whether a GPU shows: NVIDIA's control device exists, or the folder where Linux lists render

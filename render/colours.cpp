@@ -1,4 +1,4 @@
-// The player colour look-ups over the colour table.
+// The player colour look-ups over the colour table, and the clear of the whole window.
 #include "render/colours.h"
 
 #include "platform/platform.h"
@@ -28,4 +28,9 @@ SDL_Color TurnBackground(int32_t player) {
 
 void SetDrawColour(SDL_Color colour, uint8_t alpha) {
   SDL_SetRenderDrawColor(renderer, colour.r, colour.g, colour.b, alpha);
+}
+
+void ClearWholeWindow() {
+  SetDrawColour(kBlack);
+  SDL_RenderClear(renderer);  // the whole target, outside the logical viewport too
 }

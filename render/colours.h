@@ -8,7 +8,7 @@
 // ---- The colour table --------------------------------------------------------
 
 constexpr SDL_Color kWhite{255, 255, 255, 255};  // grid lines, outlines, text, lattice edges
-constexpr SDL_Color kBlack{0, 0, 0, 255};        // the game screen once a game is over
+constexpr SDL_Color kBlack{0, 0, 0, 255};        // a game screen once it is over; letterbox bars
 
 // Mark colours by player number; index 0 is unused so that a number indexes directly.
 constexpr SDL_Color kMarkColours[] = {kBlack,           {255, 0, 0, 255},   {50, 50, 255, 255},
@@ -52,3 +52,8 @@ SDL_Color TurnBackground(int32_t player);
 
 // Sets the renderer's draw colour to `colour` with alpha `alpha`.
 void SetDrawColour(SDL_Color colour, uint8_t alpha = 255);
+
+// Paints the whole window black, the bars beside or above the canvas included:
+// the screens fill only the canvas, and without this the bars would show
+// whatever the back buffer held after the last present.
+void ClearWholeWindow();

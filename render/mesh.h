@@ -5,13 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-using Vec3 = std::vector<double>;  // x, y, z
-using Vec4 = std::vector<double>;  // x, y, z, w
-
 using Face = std::array<int32_t, 4>;  // vertex indices in order around a square
 
 struct CellMesh {
-  std::vector<std::vector<double>> vertices;  // Vec3 or Vec4, index bx + 2by + 4bz (+ 8bw)
+  std::vector<std::vector<double>> vertices;  // x, y, z (, w), index bx + 2by + 4bz (+ 8bw)
   std::vector<std::array<int32_t, 2>> edges;  // vertex index pairs
   std::vector<Face> faces;                    // the squares of its surface
   double scale{};                             // projection scale: 500 cubes, 3000 tesseracts

@@ -37,11 +37,11 @@ struct ViewStyle {
   double originX = kViewOriginX;  // canvas point of the model origin, pixels
   double originY = kViewOriginY;  // canvas point of the model origin, pixels
   ViewTurn turn;                  // this frame's view turns
-  bool tintEdges{};               // a marked cell's edges take its owner's tint
+  bool tintEdges = false;         // a marked cell's edges take its owner's tint
   uint8_t edgeAlpha{};            // strength of each added edge
   uint8_t hoverAlpha{};           // strength of each added face of the hovered cell
-  bool hoverOriginFloat{};        // the fill adds the origin in single precision
-  bool drawsAssistLines{};        // the assist lines join cell centres after all cells
+  bool hoverOriginFloat = false;  // the fill adds the origin in single precision
+  bool drawsAssistLines = false;  // the assist lines join cell centres after all cells
 };
 
 // A mesh of the lattice and the board cell it shows.
@@ -111,7 +111,8 @@ void DrawCellEdges(const ViewStyle& style, const CellMesh& mesh, const Projected
   for (int v = 0; v < cell.vertexCount; ++v) points[v] = CanvasPoint(style, cell, v);
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD);
   for (const auto& edge : mesh.edges) {
-    assert(std::min(edge[0], edge[1]) >= 0 && std::max(edge[0], edge[1]) < cell.vertexCount);
+    assert(edge[0] >= 0 && edge[0] < cell.vertexCount);
+    assert(edge[1] >= 0 && edge[1] < cell.vertexCount);
     const SDL_Point& a = points[edge[0]];
     const SDL_Point& b = points[edge[1]];
     SDL_RenderDrawLine(renderer, a.x, a.y, b.x, b.y);
@@ -167,6 +168,8 @@ void DrawAssistLines(const CentreTable& centres) {
   if (PlayerTint(currentPlayer, tint)) SetDrawColour(tint, kAssistAlpha);
   for (const Line& line : assistLines) {
     const int from = CellOfCoord(line[0]), to = CellOfCoord(line[2]);
+    assert(from >= 0 && from < kLatticeCells);
+    assert(to >= 0 && to < kLatticeCells);
     SDL_RenderDrawLine(renderer, TruncatePixel(centres.x[from]), TruncatePixel(centres.y[from]),
                        TruncatePixel(centres.x[to]), TruncatePixel(centres.y[to]));
   }
@@ -186,6 +189,7 @@ void RenderLattice(const ViewStyle& style, const std::vector<LatticeCell>& cells
     DrawCellMark(cell, value, IsWinningCell(style.dimensions, coord));
     if (cellHovered && HoveredCell(style.dimensions) == coord) DrawHoverFill(style, mesh, cell);
 
+    assert(entry.boardCell >= 0 && entry.boardCell < kLatticeCells);
     centres.x[entry.boardCell] = cell.centreX;
     centres.y[entry.boardCell] = cell.centreY;
   }

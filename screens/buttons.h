@@ -22,7 +22,7 @@ struct Button {
   Difficulty difficultyValue = NoDifficulty;  // difficulty a click sets
   bool hovered{};                             // the pointer is over it this frame
   int32_t cellSizeValue{};                    // cellSize set together with dimensionValue
-  bool latched{};                             // fired, and the pointer has not left it since
+  bool latched = false;                       // fired, and the pointer has not left it since
   ButtonAction action = NoAction;             // "Play", "Assist Mode" or "Quit"; none for the rest
   int labelPoints{};                          // point size of the label's font
 };

@@ -41,87 +41,134 @@ struct FrameTest : GameTest {
 };
 
 // A release during the cooldown stays queued and clicks in the first frame after it, where it was
-// made even though SDL's pointer, sampled first, is elsewhere; a click lasts one frame; held
-// follows the last left press or release.
-TEST_F(FrameTest, ClicksCooldownAndHeld) {
-  const FrameInput& in = frameInput;
-  frameInput.inputCooldown = 3;
+// made even though SDL's pointer, sampled first, is elsewhere.
+TEST_F(FrameTest, AReleaseDuringTheCooldownClicksAfterIt) {
+  frameInput.inputCooldown = kScreenSwitchCooldownFrames;
   Push({SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT, false, {100, 200});
-  for (int frame = 0; frame < 3; ++frame) SampleInput();
-  // Nothing is taken during the cooldown.
-  EXPECT_FALSE(in.mouseReleased || in.mouseX);
+  for (int frame = 0; frame < kScreenSwitchCooldownFrames; ++frame) SampleInput();
+  EXPECT_FALSE(frameInput.mouseReleased) << "a release was taken during the cooldown";
   SampleInput();
-  EXPECT_EQ((std::tuple{in.mouseReleased, in.mouseX, in.mouseY}), (std::tuple{true, 100, 200}));
+  EXPECT_TRUE(frameInput.mouseReleased) << "the queued release was lost";
+  EXPECT_EQ(frameInput.mouseX, 100) << "the release was not taken where it was made";
+  EXPECT_EQ(frameInput.mouseY, 200) << "the release was not taken where it was made";
+}
+
+// A click lasts one frame, and the pointer of that frame becomes the next frame's previous one.
+TEST_F(FrameTest, AClickLastsOneFrame) {
+  Push({SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT, false, {100, 200});
   SampleInput();
-  // The release lasts one frame and its countdown rests at 0.
-  EXPECT_EQ((std::tuple{in.mouseReleased, in.releaseFrames, in.prevMouseX, in.prevMouseY}),
-            (std::tuple{false, 0, 100, 200}));
-  const std::tuple<std::vector<Uint32>, int, bool, bool> passes[] = {
-      {{SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT, false, true},
-      {{SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONDOWN}, SDL_BUTTON_LEFT, true, true},
-      {{SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONDOWN}, SDL_BUTTON_RIGHT, true, false}};
-  for (const auto& [events, button, held, released] : passes) {
-    Push(events, button);
+  SampleInput();
+  EXPECT_FALSE(frameInput.mouseReleased) << "the click lasted two frames";
+  EXPECT_EQ(frameInput.releaseFrames, 0) << "the click's countdown did not rest at 0";
+  EXPECT_EQ(frameInput.prevMouseX, 100);
+  EXPECT_EQ(frameInput.prevMouseY, 200);
+}
+
+// Nothing is held before the first press; then held follows the last left press or release of the
+// frame, and the right button changes nothing.
+TEST_F(FrameTest, HeldFollowsTheLastLeftPressOrRelease) {
+  const struct {
+    std::vector<Uint32> events;
+    int button;
+    bool held, clicked;
+  } frames[] = {{{}, SDL_BUTTON_LEFT, false, false},
+                {{SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT, false, true},
+                {{SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONDOWN}, SDL_BUTTON_LEFT, true, true},
+                {{SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONDOWN}, SDL_BUTTON_RIGHT, true, false}};
+  for (const auto& frame : frames) {
+    Push(frame.events, frame.button);
     SampleInput();
-    EXPECT_EQ(std::pair(in.mouseHeld, in.mouseReleased), std::pair(held, released)) << button;
+    EXPECT_EQ(frameInput.mouseHeld, frame.held) << "button " << frame.button;
+    EXPECT_EQ(frameInput.mouseReleased, frame.clicked) << "button " << frame.button;
   }
 }
 
-// A quick tap of Escape, press and release taken in one frame, ends the game; so does a quit
-// event; Escape's release alone does not; each frame is drawn once; the pointer SDL reports before
-// any motion is taken as it is. F11 flips once per press, not on repeats, other keys or its
-// release.
-TEST_F(FrameTest, EscapeAndF11) {
-  // Each frame notes its start time.
-  frameStartTicks = ~0u;
-  for (const std::vector<Uint32>& events :
-       {std::vector<Uint32>{SDL_KEYDOWN, SDL_KEYUP}, {SDL_QUIT}, {SDL_KEYUP}}) {
+// A quick tap of Escape, press and release taken in one frame, ends the game, and so does a quit
+// event; Escape's release alone does not.
+TEST_F(FrameTest, EscapeOrQuitEndsTheGame) {
+  const struct {
+    std::vector<Uint32> events;
+    bool endsTheGame;
+    const char* what;
+  } frames[] = {{{SDL_KEYDOWN, SDL_KEYUP}, true, "a tap of Escape"},
+                {{SDL_QUIT}, true, "a quit event"},
+                {{SDL_KEYUP}, false, "Escape's release alone"}};
+  for (const auto& frame : frames) {
     running = true;
-    Push(events, SDL_SCANCODE_ESCAPE);
+    Push(frame.events, SDL_SCANCODE_ESCAPE);
     RunFrame();
-    EXPECT_EQ(running, events == std::vector<Uint32>{SDL_KEYUP});
-  }
-  EXPECT_DOUBLE_EQ(backgroundRed, 0.3);
-  EXPECT_FALSE(frameInput.mouseX || frameInput.mouseY);
-  EXPECT_LE(frameStartTicks, SDL_GetTicks());
-  const std::tuple<Uint32, SDL_Scancode, bool, bool> passes[] = {
-      {SDL_KEYDOWN, SDL_SCANCODE_F11, false, true},
-      {SDL_KEYDOWN, SDL_SCANCODE_F11, true, true},
-      {SDL_KEYDOWN, SDL_SCANCODE_F10, false, true},
-      {SDL_KEYUP, SDL_SCANCODE_F11, false, true},
-      {SDL_KEYDOWN, SDL_SCANCODE_F11, false, false}};
-  for (const auto& [type, key, repeat, after] : passes) {
-    Push({type}, key, repeat);
-    SampleInput();
-    EXPECT_EQ(std::pair(fullscreen, (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0),
-              std::pair(after, after));
+    EXPECT_EQ(running, !frame.endsTheGame) << frame.what;
   }
 }
 
-// F11 under a still pointer (the dummy driver's fullscreen is 1024x768 at the desktop's corner): in
-// the switch's own frame the pointer is the canvas point under the same desktop point, off the
-// Button it was on, and back in the window (which the dummy driver leaves at that size) it is at
-// the same window point again; once the pointer moves, SDL's report holds again.
-TEST_F(FrameTest, HoverAfterF11) {
-  const Button& play = Labelled("Play");
-  // On "Play" in a window of half the size.
-  const SDL_Point at{play.x / 2 + 5, play.y / 2 + 5};
-  SDL_Point was;
+// Each frame draws its screen once: the title background steps once per frame.
+TEST_F(FrameTest, AFrameDrawsItsScreenOnce) {
+  RunFrame();
+  RunFrame();
+  EXPECT_DOUBLE_EQ(backgroundRed, 0.2) << "the title's red stepped other than once a frame";
+}
+
+// The pointer SDL reports before any motion, at the window's corner, is taken as it is.
+TEST_F(FrameTest, ThePointerBeforeAnyMotionIsTakenAsReported) {
+  frameInput.mouseX = frameInput.mouseY = 1;
+  RunFrame();
+  EXPECT_EQ(frameInput.mouseX, 0);
+  EXPECT_EQ(frameInput.mouseY, 0);
+}
+
+// Each frame notes its start time, which the frame floor counts from.
+TEST_F(FrameTest, AFrameNotesItsStartTime) {
+  frameStartTicks = ~0u;
+  RunFrame();
+  EXPECT_LE(frameStartTicks, SDL_GetTicks());
+}
+
+// F11 flips fullscreen once per press: not on its repeats, other keys or its release.
+TEST_F(FrameTest, F11FlipsFullscreenOncePerPress) {
+  const struct {
+    Uint32 type;
+    SDL_Scancode key;
+    bool repeat, fullscreenAfter;
+  } keys[] = {{SDL_KEYDOWN, SDL_SCANCODE_F11, false, true},
+              {SDL_KEYDOWN, SDL_SCANCODE_F11, true, true},
+              {SDL_KEYDOWN, SDL_SCANCODE_F10, false, true},
+              {SDL_KEYUP, SDL_SCANCODE_F11, false, true},
+              {SDL_KEYDOWN, SDL_SCANCODE_F11, false, false}};
+  for (const auto& key : keys) {
+    Push({key.type}, key.key, key.repeat);
+    SampleInput();
+    const bool windowFullscreen = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN;
+    EXPECT_EQ(fullscreen, key.fullscreenAfter) << SDL_GetScancodeName(key.key);
+    EXPECT_EQ(windowFullscreen, key.fullscreenAfter) << SDL_GetScancodeName(key.key);
+  }
+}
+
+// F11 under a still pointer on "Play" in a window of half the canvas (the dummy driver's
+// fullscreen is 1024x768 at the desktop's corner): in the switch's own frame the pointer is the
+// canvas point under the same desktop point, off the Button; back in the window (which the dummy
+// driver leaves at that size) it is at the same window point again; once it moves, SDL's report
+// holds again.
+TEST_F(FrameTest, AStillPointerKeepsItsPlaceThroughF11AndBack) {
+  const SDL_Point at{Labelled("Play").x / 2 + 5, Labelled("Play").y / 2 + 5};
+  SDL_Point windowAt;
   SDL_SetWindowSize(window, 800, 450);
-  SDL_GetWindowPosition(window, &was.x, &was.y);
+  SDL_GetWindowPosition(window, &windowAt.x, &windowAt.y);
   SDL_WarpMouseInWindow(window, at.x, at.y);
   Push({SDL_KEYDOWN}, SDL_SCANCODE_F11);
   RunFrame();
-  const SDL_Point canvas = WindowToCanvas({was.x + at.x, was.y + at.y}, {1024, 768});
-  EXPECT_EQ(std::tuple(frameInput.mouseX, frameInput.mouseY, play.hovered),
-            std::tuple(canvas.x, canvas.y, false));
+  const SDL_Point onDesktop = WindowToCanvas({windowAt.x + at.x, windowAt.y + at.y}, {1024, 768});
+  EXPECT_EQ(frameInput.mouseX, onDesktop.x) << "in fullscreen";
+  EXPECT_EQ(frameInput.mouseY, onDesktop.y) << "in fullscreen";
+  EXPECT_FALSE(Labelled("Play").hovered) << "\"Play\" is hovered from the window's pointer";
   Push({SDL_KEYDOWN}, SDL_SCANCODE_F11);
   RunFrame();
   const SDL_Point inWindow = WindowToCanvas(at, {1024, 768});
-  EXPECT_EQ(std::pair(frameInput.mouseX, frameInput.mouseY), std::pair(inWindow.x, inWindow.y));
+  EXPECT_EQ(frameInput.mouseX, inWindow.x) << "back in the window";
+  EXPECT_EQ(frameInput.mouseY, inWindow.y) << "back in the window";
   SDL_WarpMouseInWindow(window, 512, 384);
   RunFrame();
-  EXPECT_EQ(std::pair(frameInput.mouseX, frameInput.mouseY), std::pair(800, 450));
+  EXPECT_EQ(frameInput.mouseX, 800) << "after a move";
+  EXPECT_EQ(frameInput.mouseY, 450) << "after a move";
 }
 
 // A frame drawn through the logical size into a 16:10 window (1680x1050: the canvas scaled by 1.05
@@ -141,32 +188,69 @@ TEST_F(FrameTest, TheBarsOfA16To10WindowAreBlack) {
   }
 }
 
-// Start-up says nothing when all is well, builds both lattices, smooths scaled text and starts on
-// the title screen; SIGTERM ends the loop after its frame; shutdown closes SDL_ttf and leaves no
-// window or renderer behind; without a video driver the program says so and exits with 1.
-TEST(ProgramTest, StartUpSignalAndMissingDriver) {
+// Start-up, a frame and shutdown that go well print nothing.
+TEST(ProgramRunTest, ARunThatGoesWellSaysNothing) {
+  testing::internal::CaptureStdout();
+  ASSERT_TRUE(StartUp());
+  RunFrame();
+  ShutDown();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+// The program as main() runs it: started, and shut down at the end unless the test did.
+struct ProgramTest : ::testing::Test {
+  void SetUp() override {
+    cellMeshes3.clear();
+    cellMeshes4.clear();
+    ASSERT_TRUE(StartUp());
+  }
+  void TearDown() override {
+    if (window) ShutDown();
+  }
   const int ttfUsers = TTF_WasInit();
   const int allocations = SDL_GetNumAllocations();
-  testing::internal::CaptureStdout();
-  cellMeshes3.clear();
-  cellMeshes4.clear();
-  ASSERT_TRUE(StartUp());
-  EXPECT_TRUE(running && !fullscreen && currentScreen == Menu && window && renderer &&
-              cellMeshes3.size() && cellMeshes4.size());
-  EXPECT_STREQ(SDL_GetHint(SDL_HINT_RENDER_SCALE_QUALITY), "2");
-  RunFrame();
-  // The title's fonts and texts are open and cached after its first frame.
-  const int warm = SDL_GetNumAllocations();
+};
+
+TEST_F(ProgramTest, StartUpOpensAWindowOnTheTitleScreen) {
+  EXPECT_TRUE(running);
+  EXPECT_FALSE(fullscreen);
+  EXPECT_EQ(currentScreen, Menu);
+  EXPECT_NE(window, nullptr);
+  EXPECT_NE(renderer, nullptr);
+  EXPECT_EQ(cellMeshes3.size(), size_t(kBoardSide)) << "the cube lattice is missing";
+  EXPECT_EQ(cellMeshes4.size(), size_t(kBoardSide)) << "the tesseract lattice is missing";
+}
+
+// SIGTERM ends the loop after the frame it arrives in.
+TEST_F(ProgramTest, SigtermEndsTheLoop) {
   std::raise(SIGTERM);
+  EXPECT_TRUE(running) << "the signal stopped the game before its frame";
   RunFrame();
-  // A frame frees what it makes.
-  EXPECT_EQ(SDL_GetNumAllocations(), warm);
   EXPECT_FALSE(running);
+}
+
+// The title's fonts and texts are open and cached after its first frame; the next frame frees
+// what it makes.
+TEST_F(ProgramTest, AFrameFreesWhatItMakes) {
+  RunFrame();
+  const int warm = SDL_GetNumAllocations();
+  RunFrame();
+  EXPECT_EQ(SDL_GetNumAllocations(), warm);
+}
+
+// Shutdown destroys the window and renderer, closes SDL_ttf and frees the fonts and texts the
+// frames opened.
+TEST_F(ProgramTest, ShutDownReleasesWhatTheRunTook) {
+  RunFrame();
   ShutDown();
-  EXPECT_EQ(std::tuple(TTF_WasInit(), testing::internal::GetCapturedStdout(), window, renderer),
-            std::tuple(ttfUsers, std::string(), nullptr, nullptr));
-  // Fonts and texts are freed.
-  EXPECT_EQ(SDL_GetNumAllocations(), allocations);
+  EXPECT_EQ(window, nullptr);
+  EXPECT_EQ(renderer, nullptr);
+  EXPECT_EQ(TTF_WasInit(), ttfUsers) << "SDL_ttf is still open";
+  EXPECT_EQ(SDL_GetNumAllocations(), allocations) << "fonts or texts are still allocated";
+}
+
+// Without a video driver the program says so and exits with 1.
+TEST(MissingDriverTest, TheProgramSaysSoAndExitsWith1) {
   // In the child process of the death test only.
   const auto withoutVideo = [] {
     setenv("SDL_VIDEODRIVER", "nosuch", 1);
@@ -177,10 +261,17 @@ TEST(ProgramTest, StartUpSignalAndMissingDriver) {
               "Failed at SDL_Init\\(\\)\nFailed at SDL_CreateWindowAndRenderer\\(\\)\n");
 }
 
-// A frame lasts at least 8 ms: the wait is the rest of it, nothing after a slow frame, also when
-// the tick count wraps during the frame.
+// A frame lasts at least kFrameFloorMs: the wait is the rest of it, nothing after a slow frame,
+// also when the tick count wraps during the frame.
 TEST(FramePacingTest, TheWaitFillsTheFrameFloor) {
-  const std::array<uint32_t, 3> rows[] = {
-      {0, 0, 8}, {9, 16, 1}, {9, 17, 0}, {9, 18, 0}, {~0u, 3, 4}};
-  for (const auto& [start, now, wait] : rows) EXPECT_EQ(FrameFloorDelayMs(start, now), wait) << now;
+  const struct {
+    uint32_t startMs, nowMs, waitMs;
+  } frames[] = {{0, 0, kFrameFloorMs},
+                {9, 16, 1},
+                {9, 9 + kFrameFloorMs, 0},
+                {9, 18, 0},
+                {~0u, 3, kFrameFloorMs - 4}};
+  for (const auto& frame : frames)
+    EXPECT_EQ(FrameFloorDelayMs(frame.startMs, frame.nowMs), frame.waitMs)
+        << "a frame from " << frame.startMs << " ms to " << frame.nowMs << " ms";
 }

@@ -4,73 +4,105 @@
 #include <SDL_image.h>
 #include <unistd.h>
 
+#include <functional>
+
 #include "support/support.h"
 
-// A scene: the state right after start-up, then the state a player has left, set through the
-// program's globals as each call says. Check runs its frames with that pointer, a release taken in
-// the first one only.
-struct Scene {
-  explicit Scene(std::string sceneName, Screen screen = Game) : name(std::move(sceneName)) {
-    SetStartValues();
-    BuildMenuButtons();
-    StartNewGame();
-    currentScreen = screen;
-    // The bots draw from rand().
-    std::srand(1);
-  }
-  // The settings and player to move, `filled` of the cells holding random marks of every player,
-  // and the marks of cells 0, 1, ... written over them ('.' keeps a cell as it is).
-  Scene& Board(int32_t d, int32_t p, int32_t b, int32_t mover, double filled,
-               std::string marks = "") {
+// One setting of a scene, made on the globals the game reads when the test applies it. A scene
+// starts from the state right after start-up and applies its settings in the order listed.
+using Setting = std::function<void()>;
+
+// Where the pointer rests, released there in the first frame or not.
+static void PointAt(SDL_Point p, bool click) {
+  frameInput.mouseX = frameInput.prevMouseX = p.x;
+  frameInput.mouseY = frameInput.prevMouseY = p.y;
+  frameInput.mouseReleased = click;
+}
+static SDL_Point CentreOf(const Button& b) { return {b.x + b.w / 2, b.y + b.h / 2}; }
+
+static bool sceneHasFont;  // false: the game cannot find Text.ttf
+
+static Setting Title() {
+  return [] { currentScreen = Menu; };
+}
+// The board of d dimensions and its cell size.
+static Setting Board(int32_t d) {
+  return [=] {
     dimensionCount = d;
-    playerCount = p;
-    botCount = b;
-    currentPlayer = mover;
     cellSize = CellSizeFor(d);
-    std::mt19937 random(7);
-    FillRandomBoard(d, p, filled, random);
+  };
+}
+static Setting Players(int32_t count) {
+  return [=] { playerCount = count; };
+}
+static Setting Bots(int32_t count) {
+  return [=] { botCount = count; };
+}
+static Setting ToMove(int32_t player) {
+  return [=] { currentPlayer = player; };
+}
+// `share` of the cells holding random marks of every player.
+static Setting Filled(double share) {
+  return [=] {
+    TestRandom random(7);
+    FillRandomBoard(dimensionCount, playerCount, share, random);
+  };
+}
+// The marks of cells 0, 1, ... ('.' keeps a cell as it is).
+static Setting Marks(std::string marks) {
+  return [=] {
     for (size_t cell = 0; cell < marks.size(); ++cell)
-      if (marks[cell] != '.') CellValue(d, int(cell)) = marks[cell] - '0';
-    return *this;
-  }
-  // The pointer on the centre of `cell`, emptied.
-  Scene& Cell(int cell, bool click = false) {
+      if (marks[cell] != '.') CellValue(dimensionCount, int(cell)) = marks[cell] - '0';
+  };
+}
+// The pointer on the centre of `cell`, emptied.
+static Setting OnCell(int cell, bool click = false) {
+  return [=] {
     const CellSquare q = CellSquareOf(dimensionCount, cellSize, cell);
     CellValue(dimensionCount, cell) = 0;
-    return At(SDL_Point{SquareCentreX(q), SquareCentreY(q)}, click);
-  }
-  Scene& At(const Button& b, bool click = false) {
-    return At(SDL_Point{b.x + b.w / 2, b.y + b.h / 2}, click);
-  }
-  Scene& At(SDL_Point p, bool click) {
-    frameInput.mouseX = frameInput.prevMouseX = p.x;
-    frameInput.mouseY = frameInput.prevMouseY = p.y;
-    frameInput.mouseReleased = click;
-    return *this;
-  }
-  // Held, and moved by (dx, dy) since the previous frame.
-  Scene& Drag(int32_t dx, int32_t dy) {
+    PointAt({SquareCentreX(q), SquareCentreY(q)}, click);
+  };
+}
+static Setting ClickCell(int cell) { return OnCell(cell, true); }
+static Setting On(const Button& b, bool click = false) {
+  return [&b, click] { PointAt(CentreOf(b), click); };
+}
+static Setting ClickOn(const Button& b) { return On(b, true); }
+// The title Button of that label.
+static Setting On(std::string label, bool click = false) {
+  return [=] { PointAt(CentreOf(Labelled(label)), click); };
+}
+static Setting ClickOn(std::string label) { return On(label, true); }
+// Held, and moved by (dx, dy) since the previous frame.
+static Setting Drag(int32_t dx, int32_t dy) {
+  return [=] {
     frameInput.prevMouseX -= dx;
     frameInput.prevMouseY -= dy;
     frameInput.mouseHeld = true;
-    return *this;
-  }
-  Scene& View(double yaw, double pitch) {
+  };
+}
+static Setting View(double yaw, double pitch) {
+  return [=] {
     viewYaw = yaw;
     viewPitch = pitch;
-    return *this;
-  }
-  Scene& Assist() {
-    assistMode = true;
-    return *this;
-  }
-  Scene& NoFont() {
-    font = false;
-    return *this;
-  }
-  std::string name;
-  bool font = true;
+  };
+}
+static Setting Assist() {
+  return [] { assistMode = true; };
+}
+static Setting NoFont() {
+  return [] { sceneHasFont = false; };
+}
+
+// A golden scene: its name (the golden's file name, and the test's with '_' for '-'), its settings
+// and how many frames it runs.
+struct GoldenScene {
+  const char* name;
+  std::vector<Setting> settings;
+  int frames = 1;
 };
+
+void PrintTo(const GoldenScene& scene, std::ostream* out) { *out << scene.name; }
 
 using Image = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
 
@@ -98,71 +130,135 @@ static std::string Compare(const std::string& name, SDL_Surface* drawn, SDL_Surf
   return said + ("; see " + name + "-drawn.png and -diff.png");
 }
 
-struct GoldenTest : GameTest {
-  // Runs `frames` frames of the scene and compares the last with its golden, or rewrites the
-  // golden.
-  void Check(const Scene& scene, int frames = 1) {
-    char folder[4096];
-    ASSERT_TRUE(getcwd(folder, sizeof folder));
-    // Text.ttf is beside the tests only.
-    ASSERT_EQ(chdir(scene.font ? folder : "/"), 0);
-    for (int frame = 0; frame < frames; ++frame) {
-      RunCurrentScreen();
-      frameInput.mouseReleased = false;
-    }
-    ASSERT_EQ(chdir(folder), 0);
-    CloseFonts();
-    const std::string path = ZARNITH_GOLDEN_DIR "/" + scene.name + ".png";
-    const Image drawn = Rgb24(canvas.surface);
-    if (std::getenv("ZARNITH_REWRITE_GOLDENS")) {
-      EXPECT_EQ(IMG_SavePNG(drawn.get(), path.c_str()), 0) << IMG_GetError();
-      return;
-    }
-    const Image golden = Rgb24(Image(IMG_Load(path.c_str()), SDL_FreeSurface).get());
-    ASSERT_TRUE(golden) << "cannot read " << path;
-    ASSERT_EQ(std::pair(golden->w, golden->h), std::pair(kCanvasWidth, kCanvasHeight));
-    EXPECT_EQ(Compare(scene.name, drawn.get(), golden.get()), "") << scene.name;
-  }
+struct GoldenTest : GameTest, testing::WithParamInterface<GoldenScene> {
   const Canvas canvas;
 };
 
-// Every screen, Button state, board size, mark, tint, status line and view the player meets. Each
-// scene starts with the view reset, as start-up leaves it, so one after a turned view shows that
-// the reset reaches every angle.
-TEST_F(GoldenTest, EveryFrameMatchesItsGolden) {
-  // The goldens hold for the SDL that drew them; another may rasterise some edges otherwise.
+// The scene's last frame, drawn by the real update and draw, matches its golden; or the golden is
+// rewritten.
+TEST_P(GoldenTest, LastFrameMatchesTheGolden) {
+  const GoldenScene& scene = GetParam();
+  // The bots draw from rand().
+  std::srand(1);
+  sceneHasFont = true;
+  // The game screen, unless the scene opens on the title.
+  currentScreen = Game;
+  for (const Setting& setting : scene.settings) setting();
+  char folder[4096];
+  ASSERT_TRUE(getcwd(folder, sizeof folder));
+  // Text.ttf is beside the tests only.
+  ASSERT_EQ(chdir(sceneHasFont ? folder : "/"), 0);
+  for (int frame = 0; frame < scene.frames; ++frame) {
+    RunCurrentScreen();
+    frameInput.mouseReleased = false;
+  }
+  ASSERT_EQ(chdir(folder), 0);
+  CloseFonts();
+  const std::string path = ZARNITH_GOLDEN_DIR "/" + std::string(scene.name) + ".png";
+  const Image drawn = Rgb24(canvas.surface);
+  if (std::getenv("ZARNITH_REWRITE_GOLDENS")) {
+    EXPECT_EQ(IMG_SavePNG(drawn.get(), path.c_str()), 0) << IMG_GetError();
+    return;
+  }
+  const Image golden = Rgb24(Image(IMG_Load(path.c_str()), SDL_FreeSurface).get());
+  ASSERT_TRUE(golden) << "cannot read " << path;
+  ASSERT_EQ(golden->w, kCanvasWidth) << path << " is not as wide as the canvas";
+  ASSERT_EQ(golden->h, kCanvasHeight) << path << " is not as high as the canvas";
+  EXPECT_EQ(Compare(scene.name, drawn.get(), golden.get()), "");
+}
+
+// The goldens hold for the SDL that drew them; another may rasterise some edges otherwise.
+TEST(GoldenSdlTest, TheGoldensAreSdl2Point26sDrawing) {
   SDL_version sdl;
   SDL_GetVersion(&sdl);
-  ASSERT_EQ(std::pair(int(sdl.major), int(sdl.minor)), std::pair(2, 26))
-      << "the goldens are SDL 2.26's drawing, not this SDL's";
-  Check(Scene("title-start", Menu));
-  Check(Scene("title-hover-frame-700", Menu).At(Labelled("Play")), 700);
-  Check(Scene("title-chosen", Menu).Board(5, 5, 4, 1, 0).At(Labelled("Assist Mode"), true), 2);
-  Check(Scene("title-play-bot-moves", Menu).Board(2, 2, 2, 1, 0).At(Labelled("Play"), true), 506);
-  Check(Scene("title-hard", Menu).Board(2, 2, 2, 1, 0).At(Labelled("Hard"), true));
-  Check(Scene("2d-assist").Board(2, 5, 0, 3, 0.5).Cell(4).Assist());
-  Check(Scene("3d-assist").Board(3, 5, 0, 3, 0.4).Cell(13).Assist().View(30, -20).Drag(-100, 50));
-  Check(Scene("4d-w-rotation").Board(4, 3, 0, 1, 0.2).At(wRotationButton, true), 91);
-  Check(Scene("4d-assist").Board(4, 5, 0, 4, 0.4).Cell(40).Assist().View(-25, 15).Drag(50, 0));
-  Check(Scene("5d-assist").Board(5, 5, 0, 5, 0.4).Cell(121).Assist());
-  Check(Scene("2d-won").Board(2, 3, 1, 1, 0, "12..1.3").Cell(8, true));
-  Check(Scene("3d-won").Board(3, 4, 0, 2, 0.3, "2...2").Cell(8, true).View(10, 5).Assist());
-  Check(Scene("4d-won").Board(4, 5, 4, 1, 0.3, "1...1").Cell(8, true));
-  Check(Scene("5d-won").Board(5, 2, 0, 2, 0.5, "....2...2").Cell(0, true));
-  Check(Scene("3d-draw").Board(3, 3, 0, 1, 0, "122131311223232123112221133").At(backButton));
-  Check(Scene("3d-bot-waits").Board(3, 3, 2, 2, 0.1, "2...2...0").At(resetButton).View(40, 10),
-        100);
-  Check(Scene("3d-bot-moved").Board(3, 3, 2, 2, 0.1, "2...2...0").At(resetButton).View(40, 10),
-        101);
-  Check(Scene("3d-reset").Board(3, 4, 0, 1, 0, "1..2..3").At(resetButton, true).View(5.5, -5 / 0.9),
-        2);
-  Check(Scene("3d-reset-5").Board(3, 2, 0, 2, 0.2).At(resetButton, true).View(5 / 0.9, 10), 2);
-  // "Reset" ends once both angles are 0, and a drag turns the view again.
-  Check(Scene("3d-reset-ends").Board(3, 2, 0, 1, 0.2).At(resetButton, true).View(4, 4).Drag(-10, 0),
-        3);
-  Check(Scene("title-no-font", Menu).Board(4, 2, 1, 1, 0).At(Labelled("Quit")).NoFont());
-  Check(Scene("5d-no-font").Board(5, 4, 2, 3, 0.3).Cell(0).NoFont());
-  // Every turn tint with a bot to move; the scenes above show each with a human to move.
-  for (int32_t p = 1; p <= 5; ++p)
-    Check(Scene("2d-turn-" + std::to_string(p) + "-bot").Board(2, p == 1 ? 4 : 5, 4, p, 0.3));
+  EXPECT_EQ(sdl.major, 2) << "the goldens are SDL 2.26's drawing, not this SDL's";
+  EXPECT_EQ(sdl.minor, 26) << "the goldens are SDL 2.26's drawing, not this SDL's";
 }
+
+// Frames that turn both title background levels round at their limits: red turns after 500,
+// blue after 333 and 667.
+constexpr int kBothLevelsTurnedFrames = 700;
+// Frames that take the turn about w half way, at half a degree a frame.
+constexpr int kWTurnHalfDoneFrames = 91;
+
+// Every screen, Button state, board size, mark, tint, status line and view the player meets.
+const GoldenScene kScenes[] = {
+    // The title as start-up shows it, the start settings selected.
+    {"title-start", {Title()}},
+    // A hovered Button's tint, over the background once both its levels have turned round.
+    {"title-hover-background-turned", {Title(), On("Play")}, kBothLevelsTurnedFrames},
+    // The largest of every setting selected, and Assist Mode on under the pointer after its click.
+    {"title-chosen", {Title(), Board(5), Players(5), Bots(4), ClickOn("Assist Mode")}, 2},
+    // "Play" starts a game of two bots, and each makes its move after its wait: five moves.
+    {"title-play-bot-moves",
+     {Title(), Board(2), Players(2), Bots(2), ClickOn("Play")},
+     1 + 5 * (kBotDelayFrames + 1)},
+    // A difficulty is selected in the frame of its click.
+    {"title-hard", {Title(), Board(2), Players(2), Bots(2), ClickOn("Hard")}},
+    // The flat grid's hovered cell and assist lines, for the third of five players.
+    {"2d-assist", {Board(2), Players(5), ToMove(3), Filled(0.5), OnCell(4), Assist()}},
+    // The cube lattice turned by a drag, with its hovered cube and assist lines.
+    {"3d-assist",
+     {Board(3), Players(5), ToMove(3), Filled(0.4), OnCell(13), Assist(), View(30, -20),
+      Drag(-100, 50)}},
+    // The tesseracts half way through a turn about w.
+    {"4d-w-rotation",
+     {Board(4), Players(3), Filled(0.2), ClickOn(wRotationButton)},
+     kWTurnHalfDoneFrames},
+    // The tesseract lattice turned by a drag, with its hovered tesseract and assist lines.
+    {"4d-assist",
+     {Board(4), Players(5), ToMove(4), Filled(0.4), OnCell(40), Assist(), View(-25, 15),
+      Drag(50, 0)}},
+    // The five-dimensional grids with the middle cell hovered and its assist lines.
+    {"5d-assist", {Board(5), Players(5), ToMove(5), Filled(0.4), OnCell(121), Assist()}},
+    // A click completes a 2D line: the winning line and the status line.
+    {"2d-won", {Board(2), Players(3), Bots(1), Marks("12..1.3"), ClickCell(8)}},
+    // A 3D win seen in the turned lattice, its marks brightened, with assist on.
+    {"3d-won",
+     {Board(3), Players(4), ToMove(2), Filled(0.3), Marks("2...2"), ClickCell(8), View(10, 5),
+      Assist()}},
+    // A 4D win by a human among four bots.
+    {"4d-won", {Board(4), Players(5), Bots(4), Filled(0.3), Marks("1...1"), ClickCell(8)}},
+    // A 5D win on cell 0, the first cell of the first grid.
+    {"5d-won", {Board(5), Players(2), ToMove(2), Filled(0.5), Marks("....2...2"), ClickCell(0)}},
+    // A full board without a line is a draw, with "Back" hovered.
+    {"3d-draw", {Board(3), Players(3), Marks("122131311223232123112221133"), On(backButton)}},
+    // A bot that could win still waits out its delay...
+    {"3d-bot-waits",
+     {Board(3), Players(3), Bots(2), ToMove(2), Filled(0.1), Marks("2...2...0"), On(resetButton),
+      View(40, 10)},
+     kBotDelayFrames},
+    // ... and wins on the frame after it.
+    {"3d-bot-moved",
+     {Board(3), Players(3), Bots(2), ToMove(2), Filled(0.1), Marks("2...2...0"), On(resetButton),
+      View(40, 10)},
+     kBotDelayFrames + 1},
+    // "Reset" eases both angles back, each to 0 once strictly within 5 degrees.
+    {"3d-reset",
+     {Board(3), Players(4), Marks("1..2..3"), ClickOn(resetButton), View(5.5, -5 / 0.9)},
+     2},
+    // An angle that eases to 5 degrees is not yet 0.
+    {"3d-reset-5",
+     {Board(3), Players(2), ToMove(2), Filled(0.2), ClickOn(resetButton), View(5 / 0.9, 10)},
+     2},
+    // "Reset" ends once both angles are 0, and a drag turns the view again.
+    {"3d-reset-ends",
+     {Board(3), Players(2), Filled(0.2), ClickOn(resetButton), View(4, 4), Drag(-10, 0)},
+     3},
+    // Without the font the title draws everything but its text.
+    {"title-no-font", {Title(), Board(4), Players(2), Bots(1), On("Quit"), NoFont()}},
+    // Without the font the game draws everything but its text.
+    {"5d-no-font", {Board(5), Players(4), Bots(2), ToMove(3), Filled(0.3), OnCell(0), NoFont()}},
+    // Every turn tint with a bot to move; the scenes above show each with a human to move.
+    {"2d-turn-1-bot", {Board(2), Players(4), Bots(4), Filled(0.3)}},
+    {"2d-turn-2-bot", {Board(2), Players(5), Bots(4), ToMove(2), Filled(0.3)}},
+    {"2d-turn-3-bot", {Board(2), Players(5), Bots(4), ToMove(3), Filled(0.3)}},
+    {"2d-turn-4-bot", {Board(2), Players(5), Bots(4), ToMove(4), Filled(0.3)}},
+    {"2d-turn-5-bot", {Board(2), Players(5), Bots(4), ToMove(5), Filled(0.3)}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Scenes, GoldenTest, testing::ValuesIn(kScenes), [](const auto& scene) {
+  std::string name = scene.param.name;
+  std::replace(name.begin(), name.end(), '-', '_');
+  return name;
+});

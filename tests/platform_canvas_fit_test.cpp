@@ -19,8 +19,8 @@ TEST(CanvasFitTest, AWindowPixelMapsToTheCanvasPixelUnderItsCentre) {
                {1600, 901, 0, 0, 0, 0},           {1601, 1000, 0, 49, 0, -1}};
   for (const auto& c : cases) {
     const SDL_Point canvas = WindowToCanvas({c.x, c.y}, {c.w, c.h});
-    EXPECT_EQ(std::pair(canvas.x, canvas.y), std::pair(c.canvasX, c.canvasY))
-        << c.w << "x" << c.h << " at " << c.x << "," << c.y;
+    EXPECT_EQ(canvas.x, c.canvasX) << c.w << "x" << c.h << " at " << c.x << "," << c.y;
+    EXPECT_EQ(canvas.y, c.canvasY) << c.w << "x" << c.h << " at " << c.x << "," << c.y;
   }
 }
 
@@ -32,7 +32,8 @@ TEST(CanvasFitTest, TheWindowIsTheCanvasOrTheLargest16To9ThatFits) {
                {1599, 2000, 1584, 891}, {2000, 899, 1584, 891}, {10, 5, 16, 9}};
   for (const auto& c : cases) {
     const auto size = WindowSizeFor({c.usableW, c.usableH});
-    EXPECT_EQ(std::pair(size.w, size.h), std::pair(c.w, c.h)) << c.usableW << "x" << c.usableH;
+    EXPECT_EQ(size.w, c.w) << "for " << c.usableW << "x" << c.usableH << " usable";
+    EXPECT_EQ(size.h, c.h) << "for " << c.usableW << "x" << c.usableH << " usable";
   }
 }
 

@@ -16,51 +16,62 @@ using RulesTest = GameTest;
 // diagonal from (2, 0); 3D-5D the last line of the highest player by cell numbers. A finished game
 // keeps its result; a full board without a line is a draw.
 TEST_F(RulesTest, WinAndDrawMatchAScanOfEveryLine) {
-  // Marked cells, the line in its order.
-  const std::pair<std::vector<int>, Triple> cases[] = {
-      {{3, 4, 5, 0, 8}, {0, 4, 8}}, {{6, 4, 2}, {6, 4, 2}}, {{0, 3, 6, 1, 2}, {0, 3, 6}}};
-  for (const auto& [cells, line] : cases) {
+  const struct {
+    std::vector<int> marked;
+    Triple line;  // in its recorded order
+  } boards[] = {{{3, 4, 5, 0, 8}, {0, 4, 8}}, {{6, 4, 2}, {6, 4, 2}}, {{0, 3, 6, 1, 2}, {0, 3, 6}}};
+  for (const auto& board : boards) {
     StartNewGame();
-    for (int cell : cells) CellValue(2, cell) = 4;
+    for (int cell : board.marked) CellValue(2, cell) = 4;
     CheckWin2D();
     const Triple won{CellOfCoord(winLine2[0]), CellOfCoord(winLine2[1]), CellOfCoord(winLine2[2])};
-    EXPECT_EQ(std::pair(winner, won), std::pair(4, line));
+    EXPECT_EQ(winner, 4);
+    EXPECT_EQ(won, board.line) << "2D records another of its lines";
   }
-  std::mt19937 random(7);
+  TestRandom random(7);
   ForEveryBoard(300, [&](int d, int trial) {
     playerCount = 2 + trial % 4;
     FillRandomBoard(d, playerCount, trial % 3 == 0 ? 1.0 : 0.3, random);
-    std::pair<int, Triple> best{0, {}};
+    // The highest player with a line, and that player's last line (AllLines ascends).
+    int32_t lineOwner = 0;
+    Triple lastLine{};
     for (const Triple& t : AllLines(d))
       if (const int32_t p = CellValue(d, t[0]);
-          p && CellValue(d, t[1]) == p && CellValue(d, t[2]) == p)
-        best = std::max(best, {p, t});
+          p != 0 && p >= lineOwner && CellValue(d, t[1]) == p && CellValue(d, t[2]) == p) {
+        lineOwner = p;
+        lastLine = t;
+      }
     bool full = true;
     for (int cell = 0; cell < CellCount(d); ++cell) full &= CellValue(d, cell) != 0;
     RulesOf(d)->checkWin();
     CheckFullBoard();
-    ASSERT_EQ(std::pair(gameOver, winner != 0), std::pair(best.first || full, best.first != 0));
-    if (!best.first) return;
-    const Line& line = WinLine(d);
+    ASSERT_EQ(gameOver, lineOwner != 0 || full) << (full ? "a full board" : "a line");
+    ASSERT_EQ(winner != 0, lineOwner != 0) << "a winner without a line, or a line without one";
+    if (lineOwner == 0) return;
+    const Line line = WinLine(d);
     for (const CellCoord& c : line) ASSERT_EQ(CellValue(d, CellOfCoord(c)), winner);
-    ASSERT_TRUE(IsLineTriple(line[0], line[1], line[2]));
-    ASSERT_TRUE(d == 2 || (winner == best.first && CellsOf(line) == best.second));
-    const auto before = std::pair{winner, line};
+    ASSERT_TRUE(IsLineTriple(line[0], line[1], line[2])) << "the winning line is no line";
+    const int32_t won = winner;
     CellValue(d, 0) = CellValue(d, 1) = CellValue(d, 2) = playerCount + 1;
     RulesOf(d)->checkWin();
-    ASSERT_EQ(std::pair(winner, WinLine(d)), before);
+    ASSERT_EQ(winner, won) << "a finished game's winner changed";
+    ASSERT_EQ(WinLine(d), line) << "a finished game's line changed";
+    // 2D records its lines in an order of its own, tested above.
+    if (d == 2) return;
+    ASSERT_EQ(won, lineOwner) << "the winner is not the highest player with a line";
+    ASSERT_EQ(CellsOf(line), lastLine) << "the line is not the winner's last";
   });
 }
 
 // Every square holds the points just inside its corners, and its edges belong to no cell.
 TEST_F(RulesTest, FlatCellsExcludeTheirEdges) {
-  for (int d = 2; d <= 5; ++d)
+  for (int d = kMinDimensions; d <= kMaxDimensions; ++d)
     for (int cell = 0, s = CellSizeFor(d); cell < CellCount(d); ++cell) {
       const CellSquare q = CellSquareOf(d, s, cell);
       EXPECT_EQ(CellAtPoint(d, s, q.left + 1, q.top + 1), cell);
       EXPECT_EQ(CellAtPoint(d, s, q.left + s - 1, q.top + s - 1), cell);
-      EXPECT_EQ(CellAtPoint(d, s, q.left, q.top + 1), -1);
-      EXPECT_EQ(CellAtPoint(d, s, q.left + 1, q.top + s), -1);
+      EXPECT_EQ(CellAtPoint(d, s, q.left, q.top + 1), kNoCell);
+      EXPECT_EQ(CellAtPoint(d, s, q.left + 1, q.top + s), kNoCell);
     }
 }
 
@@ -68,23 +79,23 @@ TEST_F(RulesTest, FlatCellsExcludeTheirEdges) {
 // through it that holds a mark of the mover and none of anyone else's, once per such mark, in
 // the order end, middle, end.
 TEST_F(RulesTest, HoverAndAssistMatchAScanOfEveryLine) {
-  std::mt19937 random(11);
+  TestRandom random(11);
   assistMode = true;
   ForEveryBoard(200, [&](int d, int trial) {
     currentPlayer = 1 + trial % 3;
     gameOver = trial % 5 == 0;
     FillRandomBoard(d, 3, 0.4, random);
-    const int cell = int(random() % unsigned(CellCount(d)));
+    const int cell = int(random.engine() % unsigned(CellCount(d)));
     cellSize = CellSizeFor(d);
     const CellSquare q = CellSquareOf(d, cellSize, cell);
-    frameInput.mouseX = SquareCentreX(q) + int(random() % 3) - 1;
+    frameInput.mouseX = SquareCentreX(q) + int(random.engine() % 3) - 1;
     frameInput.mouseY = SquareCentreY(q);
     const CellCoord before = HoveredCell(d);
     assistLines.clear();
     RulesOf(d)->updateHover();
     const bool empty = CellValue(d, cell) == 0;
-    ASSERT_EQ(std::pair(cellHovered, HoveredCell(d)),
-              std::pair(empty && !gameOver, empty ? CoordOfCell(d, cell) : before));
+    ASSERT_EQ(cellHovered, empty && !gameOver) << (empty ? "an empty cell" : "a marked cell");
+    ASSERT_EQ(HoveredCell(d), empty ? CoordOfCell(d, cell) : before) << "the recorded cell";
     std::vector<Triple> expected, collected;
     for (const Triple& t : AllLines(d)) {
       int own = 0, other = 0;

@@ -1,5 +1,5 @@
-// What the screens do that a frame does not show: the title Buttons' effects, "Back", and the
-// view controls.
+// What the screens do that a frame does not show: what each kind of title Button does, "Back",
+// and the view Buttons.
 #include "support/support.h"
 
 struct ScreensTest : GameTest {
@@ -18,40 +18,56 @@ struct ScreensTest : GameTest {
   const Canvas canvas;
 };
 
-// Clicks from the start settings, and the settings, screen and run state they leave: a board sets
-// its cell size too, fewer players pull the bots down, and bots above the players are ignored.
-TEST_F(ScreensTest, TitleButtonsHaveTheirEffects) {
-  // dimensions, cell size, players, bots, difficulty, assist, screen, input cooldown, running
-  using Settings = std::array<int32_t, 9>;
-  const std::pair<std::vector<std::string>, Settings> rows[] = {
-      {{"2 Dimensions"}, {2, 80, 3, 0, 1, 0, Menu, 0, 1}},
-      {{"5 Dimensions", "3 Dimensions"}, {3, 60, 3, 0, 1, 0, Menu, 0, 1}},
-      {{"4 Dimensions"}, {4, 60, 3, 0, 1, 0, Menu, 0, 1}},
-      {{"5 Dimensions"}, {5, 40, 3, 0, 1, 0, Menu, 0, 1}},
-      {{"2 Players"}, {3, 60, 2, 0, 1, 0, Menu, 0, 1}},
-      {{"5 Players", "3 Players"}, {3, 60, 3, 0, 1, 0, Menu, 0, 1}},
-      {{"4 Players"}, {3, 60, 4, 0, 1, 0, Menu, 0, 1}},
-      {{"5 Players"}, {3, 60, 5, 0, 1, 0, Menu, 0, 1}},
-      {{"3 Bots", "0 Bots"}, {3, 60, 3, 0, 1, 0, Menu, 0, 1}},
-      {{"1 Bots"}, {3, 60, 3, 1, 1, 0, Menu, 0, 1}},
-      {{"2 Bots"}, {3, 60, 3, 2, 1, 0, Menu, 0, 1}},
-      {{"3 Bots", "2 Players"}, {3, 60, 2, 2, 1, 0, Menu, 0, 1}},
-      {{"4 Bots"}, {3, 60, 3, 0, 1, 0, Menu, 0, 1}},
-      {{"Hard", "Easy"}, {3, 60, 3, 0, 1, 0, Menu, 0, 1}},
-      {{"Meh"}, {3, 60, 3, 0, 2, 0, Menu, 0, 1}},
-      {{"Hard"}, {3, 60, 3, 0, 3, 0, Menu, 0, 1}},
-      {{"Assist Mode"}, {3, 60, 3, 0, 1, 1, Menu, 0, 1}},
-      {{"Play"}, {3, 60, 3, 0, 1, 0, Game, 3, 1}},
-      {{"Quit"}, {3, 60, 3, 0, 1, 0, Menu, 0, 0}},
-  };
-  for (const auto& [clicks, expected] : rows) {
-    SetStartValues();
-    for (const std::string& label : clicks) Click(Labelled(label));
-    const Settings settings{dimensionCount, cellSize,   playerCount,   botCount,
-                            difficulty,     assistMode, currentScreen, frameInput.inputCooldown,
-                            running};
-    EXPECT_EQ(settings, expected) << clicks.back();
-  }
+// The title Buttons whose label ends in `kind`, in the title's order, and the number each label
+// starts with: "4 Dimensions" is 4.
+static std::vector<Button> ButtonsOfKind(const std::string& kind) {
+  std::vector<Button> found;
+  std::copy_if(menuButtons.begin(), menuButtons.end(), std::back_inserter(found), [&](auto& b) {
+    return b.label.size() > kind.size() && b.label.substr(b.label.size() - kind.size()) == kind;
+  });
+  return found;
+}
+static int32_t LabelNumber(const Button& b) { return std::stoi(b.label); }
+
+// Each "N Dimensions", "N Bots" and "N Players" sets its setting to N, with 5 players so that
+// every number of bots is taken; a board comes with its cell size.
+TEST_F(ScreensTest, ASettingButtonSetsTheNumberOnItsLabel) {
+  Click(Labelled("5 Players"));
+  const std::pair<std::string, int32_t*> kinds[] = {
+      {" Dimensions", &dimensionCount}, {" Bots", &botCount}, {" Players", &playerCount}};
+  for (const auto& [kind, setting] : kinds)
+    for (const Button& b : ButtonsOfKind(kind)) {
+      Click(b);
+      EXPECT_EQ(*setting, LabelNumber(b)) << b.label;
+      EXPECT_EQ(cellSize, CellSizeFor(dimensionCount)) << b.label << " left another board's cells";
+    }
+}
+
+// Bots never outnumber the players: a bots Button above the player count is ignored, and fewer
+// players pull the bots down.
+TEST_F(ScreensTest, BotsNeverOutnumberThePlayers) {
+  Click(Labelled("2 Bots"));
+  Click(Labelled("4 Bots"));
+  EXPECT_EQ(botCount, 2) << "4 bots were taken with 3 players";
+  Click(Labelled("3 Bots"));
+  Click(Labelled("2 Players"));
+  EXPECT_EQ(botCount, 2) << "3 bots stayed with 2 players";
+}
+
+// The goldens show the other kinds: "title-hard" a difficulty Button's click, "title-chosen"
+// the click of "Assist Mode".
+
+// "Play" opens the game screen behind the cooldown of a screen switch.
+TEST_F(ScreensTest, PlayOpensTheGameBehindACooldown) {
+  Click(Labelled("Play"));
+  EXPECT_EQ(currentScreen, Game);
+  EXPECT_EQ(frameInput.inputCooldown, kScreenSwitchCooldownFrames);
+}
+
+// "Quit" ends the frame loop.
+TEST_F(ScreensTest, QuitEndsTheGame) {
+  Click(Labelled("Quit"));
+  EXPECT_FALSE(running);
 }
 
 // A Button acts once per pointer visit, all four edges included: releases on its far corner and
@@ -64,17 +80,25 @@ TEST_F(ScreensTest, TitleButtonsActOncePerVisit) {
   }
 }
 
-// "Back" counts its edges as inside and starts a new game, every board empty, on the title screen,
-// behind a cooldown; "Reset" and "W Rotation" do not count theirs.
-TEST_F(ScreensTest, BackAndTheViewButtonsEdges) {
+// "Reset" and "W Rotation" do not count their edges as inside.
+TEST_F(ScreensTest, TheViewButtonsIgnoreAReleaseOnTheirEdge) {
+  dimensionCount = 4;
+  currentScreen = Game;
+  Frame(resetButton.x, resetButton.y + 1, true);
+  Frame(wRotationButton.x, wRotationButton.y + 1, true);
+  EXPECT_FALSE(viewResetting) << "a release on the edge of \"Reset\" reset the view";
+  EXPECT_EQ(wAngleTarget, 0.0) << "a release on the edge of \"W Rotation\" turned the view";
+}
+
+// "Back" counts its edges as inside and starts a new game, every board empty, on the title
+// screen, behind a cooldown.
+TEST_F(ScreensTest, BackOnItsEdgeStartsANewGameOnTheTitle) {
   dimensionCount = 4;
   currentScreen = Game;
   board4[1][1][1][1] = board5[2][2][2][2][2] = 2;
-  Frame(resetButton.x, resetButton.y + 1, true);
-  Frame(wRotationButton.x, wRotationButton.y + 1, true);
-  EXPECT_EQ(std::pair(viewResetting, wAngleTarget), std::pair(false, 0.0));
   Frame(backButton.x, backButton.y + backButton.h, true);
-  EXPECT_EQ(std::tuple(currentScreen, board4[1][1][1][1] + board5[2][2][2][2][2],
-                       frameInput.inputCooldown),
-            std::tuple(Menu, 0, kScreenSwitchCooldownFrames));
+  EXPECT_EQ(currentScreen, Menu);
+  EXPECT_EQ(board4[1][1][1][1], 0) << "the 4D board kept its mark";
+  EXPECT_EQ(board5[2][2][2][2][2], 0) << "the 5D board kept its mark";
+  EXPECT_EQ(frameInput.inputCooldown, kScreenSwitchCooldownFrames);
 }
