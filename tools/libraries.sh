@@ -35,7 +35,7 @@ checks_file() {
 # Prints the results of the compiler checks in CMake cache $1 (the entries that
 # CMake's Check* modules describe as "Have ..." or "Test ...") as a cache script.
 check_results() {
-  echo "# The configure checks' results, written by tools/libraries.sh with ZARNITH_RECHECK=1."
+  echo "# Results of a configure's compiler checks; tools/libraries.sh with ZARNITH_RECHECK=1 writes them anew."
   awk '/^\/\/(Have|Test) / { check = 1; next }
     check && /:INTERNAL=/ {
       name = substr($0, 1, index($0, ":") - 1)
@@ -131,12 +131,14 @@ build_libraries() {
 }
 
 # Sets LIBS to the prefix of the libraries for platform $1 (windows or web),
-# building them first when the cache lacks them. Clones that share the cache
+# installing the packages the platform's build needs and building the libraries
+# first when the cache lacks them. Clones that share the cache
 # wait while one of them builds it.
 cross_libraries() {
   LIBRARY_PLATFORM=$1
   case $LIBRARY_PLATFORM in
     windows)
+      ensure_packages cmake make "${WINDOWS_PACKAGES[@]}"
       COMPILER=mingw-$(x86_64-w64-mingw32-gcc-win32 -dumpversion)
       # One DLL each, as SDL's own Windows releases ship them; SDL2_ttf.dll
       # holds FreeType, HarfBuzz and the C++ runtime HarfBuzz needs.
@@ -145,6 +147,7 @@ cross_libraries() {
         "-DCMAKE_SHARED_LINKER_FLAGS=-static-libgcc -static-libstdc++")
       ;;
     web)
+      ensure_packages cmake make "${WEB_PACKAGES[@]}"
       # Debian's python3 and Node.js modules, whatever else is first on PATH: a
       # python3 shim costs every emcc run a second, and a Node.js that is not
       # Debian's misses the acorn module emcc's optimiser needs.
@@ -175,6 +178,22 @@ cross_libraries() {
     build_libraries
   fi
   exec {cache_lock}>&-
+}
+
+# Builds the game alone for platform $1 (windows or web) in build-$1/, Release,
+# with the libraries of the cache. Sets OUT to the absolute path of folder $2
+# (made when missing; by default the repository) and VERSION to the game's.
+build_cross_game() {
+  mkdir -p "${2:-$ZARNITH_ROOT}"
+  OUT=$(cd "${2:-$ZARNITH_ROOT}" && pwd)
+  cross_libraries "$1"
+  local build=$ZARNITH_ROOT/build-$1
+  say "Building build-$1/ (Release, the game alone)"
+  cross_configure -S "$ZARNITH_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_FIND_ROOT_PATH="$LIBS" -DCMAKE_PREFIX_PATH="$LIBS" -DZARNITH_TESTS=OFF \
+    -DZARNITH_BENCHMARKS=OFF >/dev/null
+  cmake --build "$build" --target zarnith -j "$JOBS"
+  VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 }
 
 # Copies the licences of the game, its font and the libraries in LIBS into
