@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# Set-up shared by play.sh and test.sh, and by the Python tools through
+# Set-up shared by play.sh, test.sh, windows.sh and web.sh, and by the Python tools through
 # xgame.ensure_game: the Debian packages the build needs and the CMake build
 # folders. Sourced, never run on its own.
 
@@ -25,6 +25,10 @@ PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream)
 # dpkg-source and xz to unpack Debian's source packages, convert for the icon
 # and zip.
 WINDOWS_PACKAGES=(mingw-w64 dpkg-dev xz-utils imagemagick zip)
+# What tools/web.sh needs besides cmake and make: Emscripten (with its LLVM,
+# Binaryen and Node.js), dpkg-source and xz to unpack Debian's source packages,
+# and zip.
+WEB_PACKAGES=(emscripten dpkg-dev xz-utils zip)
 
 say() { printf '\n==> %s\n' "$*"; }
 
