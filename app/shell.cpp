@@ -144,16 +144,12 @@ void ShutDown() {
 }
 
 #ifdef __EMSCRIPTEN__
-namespace {
+// The page shows that the game has ended (0), or could not start (1), in place of the canvas.
+EM_JS(void, TellPageGameEnded, (int status), {
+  if (Module.onGameEnded) Module.onGameEnded(status);
+});
 
-// The page shows that the game has ended, or could not start, in place of the canvas.
-void TellPageGameEnded(int status) {
-  EM_ASM(
-      {
-        if (Module.onGameEnded) Module.onGameEnded($0);
-      },
-      status);
-}
+namespace {
 
 // The browser's callback: the frame, then, once the game has ended, no more callbacks, the
 // shutdown and the page told, instead of a last frame frozen on the canvas.
@@ -173,7 +169,9 @@ int RunZarnith() {
     TellPageGameEnded(1);
     return 1;
   }
+  // The first frame at once, one step on, as on the desktop; then the browser's.
   gameClock = StartedClock(SDL_GetTicks());
+  RunBrowserFrame();
   // 0 frames a second: the browser calls once per display refresh. The game's own loop would
   // block the page, so main returns into the browser here and never comes back.
   emscripten_set_main_loop(RunBrowserFrameOrEnd, 0, 1);

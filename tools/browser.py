@@ -22,6 +22,7 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.actions import interaction
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.actions.pointer_input import PointerInput
+from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
 from xgame import CANVAS_H, CANVAS_W, ROOT, wait_until
@@ -89,10 +90,18 @@ def chromium(width=CANVAS_W, height=CANVAS_H, extra=()):
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     try:
+        resize_inside(driver, width, height)
         driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": WATCHER})
         yield driver
     finally:
         driver.quit()
+
+
+def resize_inside(driver, width, height):
+    """Sizes the window so that the page inside it is width x height CSS pixels."""
+    outer = driver.get_window_size()
+    inner = driver.execute_script("return [innerWidth, innerHeight]")
+    driver.set_window_size(width + outer["width"] - inner[0], height + outer["height"] - inner[1])
 
 
 class Page:
@@ -175,6 +184,10 @@ class Page:
             pointer.pause(0.03).move_to_location(*self.to_client((x, y)))
         pointer.pointer_up()
         builder.perform()
+
+    def click_element(self, element_id):
+        """A real click on one of the page's own elements."""
+        self.driver.find_element(By.ID, element_id).click()
 
     def key(self, name):
         webdriver.ActionChains(self.driver).send_keys(getattr(Keys, name)).perform()
