@@ -25,7 +25,7 @@ from selenium.webdriver.common.actions.pointer_input import PointerInput
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from xgame import CANVAS_H, CANVAS_W, ROOT, wait_until
+from xgame import CANVAS_H, CANVAS_W, CORNER, ROOT, wait_until
 
 # Before the page's own scripts: requestAnimationFrame counts the callbacks that others (the game's
 # main loop) ask for, and a frame of the watcher's own, which runs before the game's in each
@@ -45,6 +45,21 @@ function watch() {
   if (!zarnithWatch.firstFrame) ask(watch);
 }
 ask(watch);
+"""
+
+# In the page: the times of the display frames at which a canvas point first shows a colour, then
+# first shows another, read at each display frame.
+WATCH_COLOUR = """
+const [x, y, colour] = arguments;
+const context = document.getElementById("canvas").getContext("2d");
+window.colourShown = {};
+function look(now) {
+  const shown = Array.from(context.getImageData(x, y, 1, 1).data.slice(0, 3)).join();
+  if (!colourShown.start && shown === colour) colourShown.start = now;
+  if (colourShown.start && shown !== colour) colourShown.end = now;
+  if (!colourShown.end) requestAnimationFrame(look);
+}
+requestAnimationFrame(look);
 """
 
 
@@ -105,11 +120,25 @@ def resize_inside(driver, width, height):
 
 
 class Page:
-    """The game's page in `driver`. Points are canvas pixels, as zarnith_facts gives them."""
+    """The game's page in `driver`. Points are canvas pixels, as zarnith_facts gives them; `facts`
+    (xgame.Facts) names the Buttons, cells and colours."""
 
-    def __init__(self, driver, address):
-        self.driver = driver
+    def __init__(self, driver, address, facts):
+        self.driver, self.facts = driver, facts
         driver.get(address)
+
+    def click_labels(self, *labels, tap=False):
+        for label in labels:
+            (self.tap if tap else self.click)(self.facts.button_centre(label))
+
+    def await_title(self, what):
+        self.await_pixel(self.facts.play_outline(), self.facts.colours["white"], what)
+
+    def await_turn(self, player, what):
+        self.await_pixel(CORNER, self.facts.colours[f"turn{player}"], what)
+
+    def await_mark(self, dimensions, cell, player, what):
+        self.await_pixel(self.facts.cell_centre(dimensions, cell), self.facts.colours[f"mark{player}"], what)
 
     def script(self, code, *args):
         return self.driver.execute_script(code, *args)
@@ -137,6 +166,23 @@ class Page:
     def game_frames(self):
         """How many display frames the game has asked the browser for so far."""
         return self.script("return zarnithWatch.gameFrames")
+
+    def time_shown(self, point, colour, act, timeout=10):
+        """Does `act`, then returns how long the canvas point showed `colour`: from the first
+        display frame that showed it to the first that did not, timed in the page."""
+        self.script(WATCH_COLOUR, *point, ",".join(map(str, colour)))
+        act()
+        wait_until(lambda: self.script("return colourShown.end"), timeout, f"the end of {colour} at {point}")
+        shown = self.script("return colourShown")
+        return (shown["end"] - shown["start"]) / 1000
+
+    def ended(self, how, seconds=0.5):
+        """Waits for the page that says the game has ended; whether it hides the canvas and the game
+        asks the browser for no display frame over `seconds`."""
+        wait_until(lambda: self.visible("again"), 10, f"the ended page after {how}")
+        frames = self.game_frames()
+        time.sleep(seconds)
+        return not self.visible("canvas") and self.game_frames() == frames
 
     def visible(self, element_id):
         return self.script("const e = document.getElementById(arguments[0]);"
@@ -207,6 +253,11 @@ def png_to_rgb(png):
 def png_file_to_rgb(path):
     return subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True,
                           capture_output=True).stdout
+
+
+def golden(name):
+    """The golden frame tests/golden/<name>.png, as rows of 8-bit RGB."""
+    return png_file_to_rgb(os.path.join(ROOT, "tests", "golden", name + ".png"))
 
 
 def differing_pixels(a, b):

@@ -79,17 +79,15 @@ def main(game, folder, seconds):
     with serve(folder) as address:
         for path, query in (("software", ""), ("WebGL", "?SDL_RENDER_DRIVER=opengles2")):
             with chromium() as driver:
-                page = Page(driver, address + query)
+                page = Page(driver, address + query, facts)
                 first = page.wait_first_frame() if path == "software" else None
                 time.sleep(2)
                 fps, cpu = measure(page, driver, seconds)
                 print(f"{path:8} title:      {fps:5.1f} frames/s, {cpu:5.1f} % of a core"
                       + (f", first frame after {first:.2f} s" if first else ""))
-                for label in ("4 Dimensions", "Play"):
-                    page.click(facts.button_centre(label))
+                page.click_labels("4 Dimensions", "Play")
                 time.sleep(1)
-                turn = lambda: page.click(facts.button_centre("W Rotation"))
-                fps, cpu = measure(page, driver, seconds, turn)
+                fps, cpu = measure(page, driver, seconds, lambda: page.click_labels("W Rotation"))
                 print(f"{path:8} 4D turning: {fps:5.1f} frames/s, {cpu:5.1f} % of a core")
 
 
