@@ -136,9 +136,10 @@ FramePath ChooseFramePath(const VideoReport& report) {
     const bool software = SDL_strcasecmp(report.userRenderDriver.c_str(), kSoftwareRenderer) == 0;
     return software && !report.mayHaveGpu ? Software : SdlChoice;
   }
-  // In headless Chromium SDL's WebGL renderer took three times the processor time of its
-  // software renderer into a 2D canvas, which alone draws the desktop's frames to the byte. The
-  // driver cannot be asked first: a canvas that has held a WebGL context takes no 2D one.
+  // In headless Chromium SDL's WebGL renderer drew the title at half the frame rate of its
+  // software renderer into a 2D canvas for twice the processor time, and only the software one
+  // draws the desktop's frames to the byte. The driver cannot be asked first: a canvas that has
+  // held a WebGL context takes no 2D one.
   if (report.inBrowser) return Software;
   // Elsewhere SDL's own choice, Direct3D on Windows, draws cheaply with or
   // without a GPU.
