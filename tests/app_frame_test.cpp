@@ -3,6 +3,7 @@
 
 #include <csignal>
 
+#include "app/pacing.h"
 #include "support/support.h"
 
 struct FrameTest : GameTest {
@@ -138,6 +139,28 @@ TEST_F(FrameTest, TheBarsOfA16To10WindowAreBlack) {
   for (int y : {0, 51, 997, 1049}) {
     const Uint32* row = static_cast<Uint32*>(shown->pixels) + y * shown->pitch / 4;
     EXPECT_EQ(std::count(row, row + 1680, SDL_MapRGB(shown->format, 0, 0, 0)), 1680) << y;
+  }
+}
+
+// A browser's display frame 20 ms after the last runs two title steps (the red level moves 0.1 a
+// step), then draws once; one with no step due draws nothing; once a step ends the game, no step
+// follows and nothing is drawn.
+TEST_F(FrameTest, ABrowserFrameStepsThenDrawsOnce) {
+  SDL_Surface* shown = SDL_GetWindowSurface(window);
+  const Uint32 white = SDL_MapRGB(shown->format, 255, 255, 255);
+  // Milliseconds since the last display frame, a quit event, then the steps run so far, drawn,
+  // running.
+  const std::tuple<Uint32, bool, long, bool, bool> passes[] = {
+      {0, false, 0, false, true}, {20, false, 2, true, true}, {20, true, 3, false, false}};
+  for (const auto& [ms, quit, steps, drawn, runs] : passes) {
+    SDL_FillRect(shown, nullptr, white);
+    if (quit) Push({SDL_QUIT});
+    gameClock = {SDL_GetTicks() - ms, 0};
+    RunBrowserFrame();
+    const bool wasDrawn = *static_cast<Uint32*>(shown->pixels) != white;
+    EXPECT_EQ((std::tuple{std::lround(backgroundRed / 0.1), wasDrawn, running}),
+              (std::tuple{steps, drawn, runs}))
+        << ms << (quit ? " ms with a quit" : " ms");
   }
 }
 

@@ -2,7 +2,8 @@
 // report.
 #include "support/support.h"
 
-// SDL_RENDER_DRIVER, SDL_FRAMEBUFFER_ACCELERATION set, a GPU, SDL's renderer, GL_RENDERER, Linux.
+// SDL_RENDER_DRIVER, SDL_FRAMEBUFFER_ACCELERATION set, a GPU, SDL's renderer, GL_RENDERER, Linux,
+// a browser.
 TEST(FramePathTest, UserSettingsThenGpuThenDriverNames) {
   const std::pair<VideoReport, FramePath> rows[] = {
       {{"", false, false, "", ""}, Software},
@@ -17,7 +18,9 @@ TEST(FramePathTest, UserSettingsThenGpuThenDriverNames) {
       {{"opengl", false, false, "", ""}, SdlChoice},
       {{"software", true, false, "", ""}, SdlChoice},
       {{"", true, false, "", ""}, SdlChoice},
-      {{"", false, false, "", "", false}, SdlChoice}};
+      {{"", false, false, "", "", false}, SdlChoice},
+      {{"", false, true, "", "", false, true}, Software},
+      {{"opengles2", false, true, "", "", false, true}, SdlChoice}};
   for (const auto& row : rows) EXPECT_EQ(ChooseFramePath(row.first), row.second) << &row - rows;
 }
 
