@@ -110,11 +110,11 @@ build_libraries() {
   rm -rf "$LIBS"
   mkdir -p "$LIBS/licenses"
   say "Building FreeType for $LIBRARY_PLATFORM"
-  build_library "$work"/src/freetype-*/ "${FREETYPE_OPTIONS[@]}"
+  build_library "$work"/src/freetype-*/ "${FREETYPE_OPTIONS[@]}" "${PLATFORM_FREETYPE_OPTIONS[@]}"
   # HarfBuzz is one C++ file and SDL2's configure one check after another, so
   # each keeps one core busy while the other runs beside it.
   say "Building HarfBuzz and SDL2 for $LIBRARY_PLATFORM (some minutes)"
-  build_library "$work"/src/harfbuzz-*/ "${HARFBUZZ_OPTIONS[@]}" &
+  build_library "$work"/src/harfbuzz-*/ "${HARFBUZZ_OPTIONS[@]}" "${PLATFORM_HARFBUZZ_OPTIONS[@]}" &
   local harfbuzz_build=$!
   build_library "$work"/src/libsdl2-[0-9]*/ "${SDL2_OPTIONS[@]}" "${PLATFORM_SDL2_OPTIONS[@]}"
   wait "$harfbuzz_build"
@@ -140,6 +140,8 @@ cross_libraries() {
     windows)
       ensure_packages cmake make "${WINDOWS_PACKAGES[@]}"
       COMPILER=mingw-$(x86_64-w64-mingw32-gcc-win32 -dumpversion)
+      PLATFORM_FREETYPE_OPTIONS=()
+      PLATFORM_HARFBUZZ_OPTIONS=()
       # One DLL each, as SDL's own Windows releases ship them; SDL2_ttf.dll
       # holds FreeType, HarfBuzz and the C++ runtime HarfBuzz needs.
       PLATFORM_SDL2_OPTIONS=(-DSDL_SHARED=ON -DSDL_STATIC=OFF)
@@ -154,6 +156,11 @@ cross_libraries() {
       [[ -x /usr/bin/python3 ]] && export EMSDK_PYTHON=/usr/bin/python3
       export NODE_PATH=/usr/share/nodejs
       COMPILER=emscripten-$(emcc -dumpversion)
+      # Every byte is downloaded: FreeType and HarfBuzz are built for size, and
+      # HarfBuzz in its smallest configuration, which shapes the game's Latin
+      # text as the full one does (the browser's frames match the desktop's).
+      PLATFORM_FREETYPE_OPTIONS=("-DCMAKE_C_FLAGS_RELEASE=-Oz -DNDEBUG")
+      PLATFORM_HARFBUZZ_OPTIONS=("-DCMAKE_CXX_FLAGS_RELEASE=-Oz -DNDEBUG" -DCMAKE_CXX_FLAGS=-DHB_TINY)
       # The browser loads one WebAssembly module, so everything links statically.
       PLATFORM_SDL2_OPTIONS=(-DSDL_SHARED=OFF -DSDL_STATIC=ON)
       PLATFORM_SDL2_TTF_OPTIONS=(-DBUILD_SHARED_LIBS=OFF)
@@ -167,7 +174,13 @@ cross_libraries() {
     echo "error: apt offers no libfreetype-dev, libharfbuzz-dev, libsdl2-dev or libsdl2-ttf-dev; run apt-get update" >&2
     return 1
   fi
-  LIBS=${XDG_CACHE_HOME:-$HOME/.cache}/zarnith-$LIBRARY_PLATFORM/freetype-${freetype}_harfbuzz-${harfbuzz}_sdl2-${sdl2}_sdl2-ttf-${sdl2_ttf}_$COMPILER
+  # The options name the cache too, so that a change of them builds anew.
+  local recipe
+  recipe=$(printf '%s\n' "${FREETYPE_OPTIONS[@]}" "${PLATFORM_FREETYPE_OPTIONS[@]}" \
+    "${HARFBUZZ_OPTIONS[@]}" "${PLATFORM_HARFBUZZ_OPTIONS[@]}" "${SDL2_OPTIONS[@]}" \
+    "${PLATFORM_SDL2_OPTIONS[@]}" "${SDL2_TTF_OPTIONS[@]}" "${PLATFORM_SDL2_TTF_OPTIONS[@]}" |
+    md5sum | cut -c1-8)
+  LIBS=${XDG_CACHE_HOME:-$HOME/.cache}/zarnith-$LIBRARY_PLATFORM/freetype-${freetype}_harfbuzz-${harfbuzz}_sdl2-${sdl2}_sdl2-ttf-${sdl2_ttf}_${COMPILER}_$recipe
 
   mkdir -p "${LIBS%/*}"
   local cache_lock
