@@ -2,11 +2,15 @@
 #include "app/shell.h"
 
 #include <SDL_ttf.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #include <csignal>
 #include <cstdio>
 #include <string>
 
+#include "app/pacing.h"
 #include "platform/canvas_fit.h"
 #include "platform/platform.h"
 #include "platform/video.h"
@@ -79,28 +83,55 @@ bool StartUp() {
   return true;
 }
 
-void RunCurrentScreen() {
-  if (currentScreen == Game) {
+void TakeFrameInput() {
+  SampleInput();
+  if (stopRequested) running = false;
+}
+
+void UpdateScreen(Screen screen) {
+  if (screen == Game) {
     UpdateGame();
-    DrawGame();
-  } else if (currentScreen == Menu) {
+  } else if (screen == Menu) {
     UpdateMenu();
+  }
+}
+
+void DrawScreen(Screen screen) {
+  ClearWholeWindow();
+  if (screen == Game) {
+    DrawGame();
+  } else if (screen == Menu) {
     DrawMenu();
   }
+}
+
+void RunCurrentScreen() {
+  const Screen shown = currentScreen;
+  UpdateScreen(shown);
+  DrawScreen(shown);
 }
 
 void RunFrame() {
   // note the time
   frameStartTicks = SDL_GetTicks();
   // pointer and events, unless a screen switch holds input back
-  SampleInput();
-  if (stopRequested) running = false;
-  // black bars where the window is not 16:9, under the canvas the screen draws
-  ClearWholeWindow();
-  // run the screen chosen at the start of the frame, update then draw
+  TakeFrameInput();
+  // run the screen chosen at the start of the frame, update then draw over black bars
   RunCurrentScreen();
   // keep to the frame floor
   HoldFrameFloor();
+}
+
+void RunBrowserFrame() {
+  // the game time owed since the last display frame, in whole steps
+  const int32_t steps = StepsDue(gameClock, SDL_GetTicks());
+  // each step a desktop frame's input and update, without its drawing or its wait
+  for (int32_t step = 0; step < steps && running; ++step) {
+    TakeFrameInput();
+    UpdateScreen(currentScreen);
+  }
+  // one picture of where the steps left the game; none when nothing moved on
+  if (steps > 0 && running) DrawScreen(currentScreen);
 }
 
 void ShutDown() {
@@ -113,9 +144,45 @@ void ShutDown() {
   SDL_Quit();
 }
 
+#ifdef __EMSCRIPTEN__
+// The page shows that the game has ended (0), or could not start (1), in place of the canvas.
+EM_JS(void, TellPageGameEnded, (int status), {
+  if (Module.onGameEnded) Module.onGameEnded(status);
+});
+
+namespace {
+
+// The browser's callback: the frame, then, once the game has ended, no more callbacks, the
+// shutdown and the page told, instead of a last frame frozen on the canvas.
+void RunBrowserFrameOrEnd() {
+  RunBrowserFrame();
+  if (running) return;
+  emscripten_cancel_main_loop();
+  ShutDown();
+  TellPageGameEnded(0);
+}
+
+}  // namespace
+
+int RunZarnith() {
+  if (!StartUp()) {
+    ShutDown();
+    TellPageGameEnded(1);
+    return 1;
+  }
+  // The first frame at once, one step on, as on the desktop; then the browser's.
+  gameClock = StartedClock(SDL_GetTicks());
+  RunBrowserFrame();
+  // 0 frames a second: the browser calls once per display refresh. The game's own loop would
+  // block the page, so main returns into the browser here and never comes back.
+  emscripten_set_main_loop(RunBrowserFrameOrEnd, 0, 1);
+  return 0;
+}
+#else
 int RunZarnith() {
   const bool playable = StartUp();
   while (playable && running) RunFrame();
   ShutDown();
   return playable ? 0 : 1;
 }
+#endif

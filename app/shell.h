@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "platform/platform.h"
+
 constexpr uint32_t kFrameFloorMs = 8;  // a frame lasts at least this long (125 frames a second)
 
 // ---- Frame timing: live from start-up to exit -------------------------------
@@ -24,15 +26,30 @@ void SetStartValues();
 // Returns false when no window could be made: then there is nothing to play.
 bool StartUp();
 
+// The input phase of one frame: the pointer, the events and the release edge, and a stop asked
+// for by a signal.
+void TakeFrameInput();
+
+// One step of the screen's logic; draws nothing.
+void UpdateScreen(Screen screen);
+
+// Black bars where the window is not 16:9, then the whole picture of the screen, presented.
+void DrawScreen(Screen screen);
+
 // The screen chosen at the start of the frame: its update, then its drawing.
 void RunCurrentScreen();
 
 // One pass of the frame loop: time, input, release edge, dispatch, floor.
 void RunFrame();
 
+// One display frame in a browser: the game steps that the time since the last one calls for, each
+// an input phase and an update, then one drawing of the screen when any step ran.
+void RunBrowserFrame();
+
 // Closes the fonts, then destroys the renderer and the window and quits SDL.
 void ShutDown();
 
-// The whole program: start-up, frames until `running` is false, shutdown.
-// Returns the process exit status.
+// The whole program: start-up, frames until `running` is false, shutdown. On the desktop the
+// program's own loop runs the frames and it returns the process exit status; in a browser the
+// browser calls RunBrowserFrame once per display refresh, and the page hears of the end.
 int RunZarnith();

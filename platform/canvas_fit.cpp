@@ -26,11 +26,17 @@ int32_t ToCanvasAxis(int32_t pixel, int32_t start, int32_t length, float scale,
   return pixel >= start + length ? std::max(canvasPixel, canvasLength) : canvasPixel;
 }
 
-// The usable area of the first display, or a canvas-sized one when SDL knows none.
+// The usable area of the first display, or a canvas-sized one when SDL knows none. In a browser
+// the window is the page's canvas, always canvas-sized: the page scales it to the browser's
+// window, so the game draws the desktop's frames at any size.
 SDL_Rect UsableDesktop() {
+  const SDL_Rect canvas{0, 0, kCanvasWidth, kCanvasHeight};
+#ifdef __EMSCRIPTEN__
+  return canvas;
+#else
   SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(0, &usable) < 0) return {0, 0, kCanvasWidth, kCanvasHeight};
-  return usable;
+  return SDL_GetDisplayUsableBounds(0, &usable) < 0 ? canvas : usable;
+#endif
 }
 
 FrameBorders ReportedFrame() {

@@ -19,18 +19,24 @@ constexpr std::array<std::string_view, 4> kSoftwareRasterisers = {"llvmpipe", "s
 
 #ifdef __linux__
 constexpr bool kOnLinux = true;
+constexpr const char* kRenderNodeFolder = "/dev/dri";  // where Linux lists its GPUs
+constexpr const char* kNvidiaControlDevice =
+    "/dev/nvidiactl";  // NVIDIA's driver, even without nodes
 #else
 constexpr bool kOnLinux = false;
+#endif
+
+#ifdef __EMSCRIPTEN__
+constexpr bool kInBrowser = true;
+#else
+constexpr bool kInBrowser = false;
 #endif
 
 constexpr int kMade = 0;     // SDL_CreateWindowAndRenderer's result with both made
 constexpr int kFailed = -1;  // and with neither
 
 constexpr const char* kSoftwareRenderer = "software";      // SDL's name for its software renderer
-constexpr const char* kRenderNodeFolder = "/dev/dri";      // where Linux lists its GPUs
 constexpr std::string_view kRenderNodePrefix = "renderD";  // one such node per GPU
-constexpr const char* kNvidiaControlDevice =
-    "/dev/nvidiactl";  // NVIDIA's driver, even without nodes
 
 bool NamesSoftwareRasteriser(std::string glRenderer) {
   std::transform(glRenderer.begin(), glRenderer.end(), glRenderer.begin(),
@@ -117,6 +123,7 @@ VideoReport ReadVideoReport() {
   report.userRenderDriver = HintValue(SDL_HINT_RENDER_DRIVER);
   report.userSetFramebuffer = !HintValue(SDL_HINT_FRAMEBUFFER_ACCELERATION).empty();
   report.onLinux = kOnLinux;
+  report.inBrowser = kInBrowser;
   report.mayHaveGpu = MachineMayHaveGpu();
   return report;
 }
@@ -129,6 +136,11 @@ FramePath ChooseFramePath(const VideoReport& report) {
     const bool software = SDL_strcasecmp(report.userRenderDriver.c_str(), kSoftwareRenderer) == 0;
     return software && !report.mayHaveGpu ? Software : SdlChoice;
   }
+  // In headless Chromium SDL's WebGL renderer drew the title at half the frame rate of its
+  // software renderer into a 2D canvas for twice the processor time, and only the software one
+  // draws the desktop's frames to the byte. The driver cannot be asked first: a canvas that has
+  // held a WebGL context takes no 2D one.
+  if (report.inBrowser) return Software;
   // Elsewhere SDL's own choice, Direct3D on Windows, draws cheaply with or
   // without a GPU.
   if (!report.onLinux) return SdlChoice;

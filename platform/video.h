@@ -25,6 +25,7 @@ struct VideoReport {
   std::string rendererName;         // SDL_RendererInfo::name of SDL's choice, e.g. "opengl"
   std::string glRenderer;           // GL_RENDERER of its OpenGL context; empty without one
   bool onLinux = true;              // render nodes and Mesa's names are read only on Linux
+  bool inBrowser = false;           // built for a web page, where SDL draws into an HTML canvas
 };
 
 // Whether a GPU shows: NVIDIA's control device exists, or the folder where Linux lists render

@@ -32,6 +32,18 @@ constexpr int kTitleMiddleY = 150;  // pixels from the top to the title's middle
 
 // ---- Update -----------------------------------------------------------------
 
+// Moves a level one step and turns it round at either limit.
+void StepLevel(double& level, int32_t& step, double perFrame) {
+  level += step * perFrame;
+  if (level >= kBackgroundLevelHigh) {
+    level = kBackgroundLevelHigh;
+    step = -1;
+  } else if (level <= kBackgroundLevelLow) {
+    level = kBackgroundLevelLow;
+    step = 1;
+  }
+}
+
 // PlayAction: the game screen runs from the next frame, and the generator is
 // reseeded from rand() and the click position so that games differ. The
 // product wraps in unsigned 32-bit arithmetic; signed overflow would be undefined.
@@ -84,22 +96,8 @@ void FireButton(Button& b) {
 
 // ---- Drawing ----------------------------------------------------------------
 
-// Moves a level one step and turns it round at either limit.
-void StepLevel(double& level, int32_t& step, double perFrame) {
-  level += step * perFrame;
-  if (level >= kBackgroundLevelHigh) {
-    level = kBackgroundLevelHigh;
-    step = -1;
-  } else if (level <= kBackgroundLevelLow) {
-    level = kBackgroundLevelLow;
-    step = 1;
-  }
-}
-
-// Steps the colour cycle and paints the whole canvas with it: the only clear.
+// Paints the whole canvas in the colour cycle's colour: the only clear.
 void FillBackground() {
-  StepLevel(backgroundRed, backgroundRedStep, kRedStep);
-  StepLevel(backgroundBlue, backgroundBlueStep, kBlueStep);
   const int r = static_cast<int>(backgroundRed);
   const int b = static_cast<int>(backgroundBlue);
   const SDL_Color colour{static_cast<Uint8>(r), static_cast<Uint8>(kBackgroundRedGreenSum - r),
@@ -178,6 +176,9 @@ void ResetTitleBackground() {
 }
 
 void UpdateMenu() {
+  // The colour cycle moves with the frames of game time, however often they are drawn.
+  StepLevel(backgroundRed, backgroundRedStep, kRedStep);
+  StepLevel(backgroundBlue, backgroundBlueStep, kBlueStep);
   // Every Button is visited even after one fires, so all hover flags stay current.
   for (Button& b : menuButtons) {
     // Edges count as inside; leaving the Button releases its latch.

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-// ---- Background colour cycle: the only state a drawing step keeps ----------
+// ---- Background colour cycle: stepped by the update, painted by the drawing -
 
 extern double backgroundRed;        // red level 0..50, moves 0.1 a frame
 extern int32_t backgroundRedStep;   // +1 rising, -1 falling

@@ -3,6 +3,7 @@
 
 #include <csignal>
 
+#include "app/pacing.h"
 #include "support/support.h"
 
 struct FrameTest : GameTest {
@@ -185,6 +186,33 @@ TEST_F(FrameTest, TheBarsOfA16To10WindowAreBlack) {
   for (int y : {0, 51, 997, 1049}) {
     const Uint32* row = static_cast<Uint32*>(shown->pixels) + y * shown->pitch / 4;
     EXPECT_EQ(std::count(row, row + 1680, SDL_MapRGB(shown->format, 0, 0, 0)), 1680) << y;
+  }
+}
+
+// A browser's display frame runs the game steps that the time since the last one calls for (the
+// title's red level moves 0.1 a step), then draws once; one with no step due draws nothing; once a
+// step ends the game, no step follows and nothing is drawn.
+TEST_F(FrameTest, ABrowserFrameStepsThenDrawsOnce) {
+  SDL_Surface* shown = SDL_GetWindowSurface(window);
+  const Uint32 white = SDL_MapRGB(shown->format, 255, 255, 255);
+  const struct {
+    Uint32 msSinceLastFrame;
+    bool quit;
+    long titleStepsSoFar;
+    bool drawn, runningAfter;
+    const char* what;
+  } frames[] = {{0, false, 0, false, true, "a display frame with no step due"},
+                {20, false, 2, true, true, "a display frame 20 ms after the last"},
+                {20, true, 3, false, false, "a display frame whose first step quits"}};
+  for (const auto& frame : frames) {
+    SDL_FillRect(shown, nullptr, white);
+    if (frame.quit) Push({SDL_QUIT});
+    gameClock = {SDL_GetTicks() - frame.msSinceLastFrame, 0};
+    RunBrowserFrame();
+    const bool drawn = *static_cast<Uint32*>(shown->pixels) != white;
+    EXPECT_EQ(std::lround(backgroundRed / 0.1), frame.titleStepsSoFar) << frame.what;
+    EXPECT_EQ(drawn, frame.drawn) << frame.what;
+    EXPECT_EQ(running, frame.runningAfter) << frame.what;
   }
 }
 

@@ -2,7 +2,8 @@
 // report.
 #include "support/support.h"
 
-// SDL_RENDER_DRIVER, SDL_FRAMEBUFFER_ACCELERATION set, a GPU, SDL's renderer, GL_RENDERER, Linux.
+// SDL_RENDER_DRIVER, SDL_FRAMEBUFFER_ACCELERATION set, a GPU, SDL's renderer, GL_RENDERER, Linux,
+// a browser.
 TEST(FramePathTest, UserSettingsThenGpuThenDriverNames) {
   const struct {
     VideoReport report;
@@ -19,7 +20,9 @@ TEST(FramePathTest, UserSettingsThenGpuThenDriverNames) {
               {{"opengl", false, false, "", ""}, SdlChoice},
               {{"software", true, false, "", ""}, SdlChoice},
               {{"", true, false, "", ""}, SdlChoice},
-              {{"", false, false, "", "", false}, SdlChoice}};
+              {{"", false, false, "", "", false}, SdlChoice},
+              {{"", false, true, "", "", false, true}, Software},
+              {{"opengles2", false, true, "", "", false, true}, SdlChoice}};
   for (const auto& row : rows)
     EXPECT_EQ(ChooseFramePath(row.report), row.path) << "row " << &row - rows;
 }

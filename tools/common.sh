@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# Set-up shared by play.sh and test.sh, and by the Python tools through
+# Set-up shared by play.sh, test.sh, windows.sh and web.sh, and by the Python tools through
 # xgame.ensure_game: the Debian packages the build needs and the CMake build
 # folders. Sourced, never run on its own.
 
@@ -16,8 +16,10 @@ BUILD_PACKAGES=(g++ make cmake ccache libsdl2-dev libsdl2-ttf-dev libsdl2-image-
 # package with: openbox and fluxbox are the window managers of the screen-size
 # tests (fluxbox reports a window's frame late, and has a toolbar); the soak
 # tool trims the game's heap through gdb before it reads the memory figures;
-# clang-format checks that every C++ file is formatted; wine64 runs the Windows build.
-TEST_PACKAGES=(python3 xvfb openbox fluxbox xdotool imagemagick x11-utils gdb clang-format wine64)
+# clang-format checks that every C++ file is formatted; wine64 runs the Windows build;
+# chromium, its WebDriver and Selenium for Debian's Python drive the browser build.
+TEST_PACKAGES=(python3 xvfb openbox fluxbox xdotool imagemagick x11-utils gdb clang-format wine64
+  chromium chromium-driver python3-selenium)
 # What packing the Debian package needs besides the build: dpkg-buildflags and
 # dpkg-shlibdeps, file, with which CPack finds the executables to scan, and the
 # checkers of the package, its desktop entry and its AppStream data.
@@ -26,6 +28,10 @@ PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream)
 # dpkg-source and xz to unpack Debian's source packages, convert for the icon
 # and zip.
 WINDOWS_PACKAGES=(mingw-w64 dpkg-dev xz-utils imagemagick zip)
+# What tools/web.sh needs besides cmake and make: Emscripten (with its LLVM,
+# Binaryen and Node.js), dpkg-source and xz to unpack Debian's source packages,
+# zip, and fonttools for Debian's Python, which cuts the page's font to ASCII.
+WEB_PACKAGES=(emscripten dpkg-dev xz-utils zip python3-fonttools)
 
 say() { printf '\n==> %s\n' "$*"; }
 
