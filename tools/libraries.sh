@@ -22,23 +22,52 @@ cross_configure() {
   esac
 }
 
+# A configure step runs one compiler check after another, and under Emscripten
+# each check starts emcc and Node.js: SDL2's 158 checks take minutes of one core.
+# Their results depend only on the library's and the compiler's versions, so a
+# file in tools/checks/ named after both keeps them, written by a configure that
+# ran every check; a build of those versions starts from it. ZARNITH_RECHECK=1
+# runs every check again and rewrites the file.
+checks_file() {
+  echo "$ZARNITH_ROOT/tools/checks/${1}_$COMPILER.cmake"
+}
+
+# Prints the results of the compiler checks in CMake cache $1 (the entries that
+# CMake's Check* modules describe as "Have ..." or "Test ...") as a cache script.
+check_results() {
+  echo "# Results of a configure's compiler checks; tools/libraries.sh with ZARNITH_RECHECK=1 writes them anew."
+  awk '/^\/\/(Have|Test) / { check = 1; next }
+    check && /:INTERNAL=/ {
+      name = substr($0, 1, index($0, ":") - 1)
+      printf "set(%s \"%s\" CACHE INTERNAL \"\")\n", name, substr($0, index($0, "=") + 1)
+    }
+    { check = 0 }' "$1"
+}
+
 # Builds source folder $1 for the platform being built and installs it into the
 # cache. The compilers' output of code that is not ours is shown only when the
 # build fails; each step's time goes to the log of the libraries.
 build_library() {
-  local source=$1 build=${1%/}-build
+  local source=${1%/} build=${1%/}-build
   shift
+  local name=${source##*/} checks=()
+  local known=$(checks_file "$name")
+  [[ -f $known && -z ${ZARNITH_RECHECK:-} ]] && checks=(-C "$known")
   local start=$SECONDS configured
   if ! {
-    cross_configure -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+    cross_configure "${checks[@]}" -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_INSTALL_PREFIX="$LIBS" -DCMAKE_FIND_ROOT_PATH="$LIBS" -DCMAKE_PREFIX_PATH="$LIBS" "$@" &&
       configured=$SECONDS && cmake --build "$build" -j "$JOBS" && cmake --install "$build"
   } >"$build.log" 2>&1; then
     tail -n 40 "$build.log" >&2
     return 1
   fi
-  printf '%s: configure %d s, build %d s\n' "${source%/}" $((configured - start)) \
+  printf '%s: configure %d s, build %d s\n' "$name" $((configured - start)) \
     $((SECONDS - configured)) >>"$LIBS/build-times.txt"
+  if [[ -n ${ZARNITH_RECHECK:-} ]]; then
+    mkdir -p "${known%/*}"
+    check_results "$build/CMakeCache.txt" >"$known"
+  fi
 }
 
 # What each library is built with: only what the game uses. FreeType reads
@@ -102,14 +131,15 @@ build_libraries() {
 }
 
 # Sets LIBS to the prefix of the libraries for platform $1 (windows or web),
-# building them first when the cache lacks them. Clones that share the cache
+# installing the packages the platform's build needs and building the libraries
+# first when the cache lacks them. Clones that share the cache
 # wait while one of them builds it.
 cross_libraries() {
   LIBRARY_PLATFORM=$1
-  local compiler
   case $LIBRARY_PLATFORM in
     windows)
-      compiler=mingw-$(x86_64-w64-mingw32-gcc-win32 -dumpversion)
+      ensure_packages cmake make "${WINDOWS_PACKAGES[@]}"
+      COMPILER=mingw-$(x86_64-w64-mingw32-gcc-win32 -dumpversion)
       # One DLL each, as SDL's own Windows releases ship them; SDL2_ttf.dll
       # holds FreeType, HarfBuzz and the C++ runtime HarfBuzz needs.
       PLATFORM_SDL2_OPTIONS=(-DSDL_SHARED=ON -DSDL_STATIC=OFF)
@@ -117,12 +147,13 @@ cross_libraries() {
         "-DCMAKE_SHARED_LINKER_FLAGS=-static-libgcc -static-libstdc++")
       ;;
     web)
+      ensure_packages cmake make "${WEB_PACKAGES[@]}"
       # Debian's python3 and Node.js modules, whatever else is first on PATH: a
       # python3 shim costs every emcc run a second, and a Node.js that is not
       # Debian's misses the acorn module emcc's optimiser needs.
       [[ -x /usr/bin/python3 ]] && export EMSDK_PYTHON=/usr/bin/python3
       export NODE_PATH=/usr/share/nodejs
-      compiler=emscripten-$(emcc -dumpversion)
+      COMPILER=emscripten-$(emcc -dumpversion)
       # The browser loads one WebAssembly module, so everything links statically.
       PLATFORM_SDL2_OPTIONS=(-DSDL_SHARED=OFF -DSDL_STATIC=ON)
       PLATFORM_SDL2_TTF_OPTIONS=(-DBUILD_SHARED_LIBS=OFF)
@@ -136,7 +167,7 @@ cross_libraries() {
     echo "error: apt offers no libfreetype-dev, libharfbuzz-dev, libsdl2-dev or libsdl2-ttf-dev; run apt-get update" >&2
     return 1
   fi
-  LIBS=${XDG_CACHE_HOME:-$HOME/.cache}/zarnith-$LIBRARY_PLATFORM/freetype-${freetype}_harfbuzz-${harfbuzz}_sdl2-${sdl2}_sdl2-ttf-${sdl2_ttf}_$compiler
+  LIBS=${XDG_CACHE_HOME:-$HOME/.cache}/zarnith-$LIBRARY_PLATFORM/freetype-${freetype}_harfbuzz-${harfbuzz}_sdl2-${sdl2}_sdl2-ttf-${sdl2_ttf}_$COMPILER
 
   mkdir -p "${LIBS%/*}"
   local cache_lock
@@ -147,6 +178,22 @@ cross_libraries() {
     build_libraries
   fi
   exec {cache_lock}>&-
+}
+
+# Builds the game alone for platform $1 (windows or web) in build-$1/, Release,
+# with the libraries of the cache. Sets OUT to the absolute path of folder $2
+# (made when missing; by default the repository) and VERSION to the game's.
+build_cross_game() {
+  mkdir -p "${2:-$ZARNITH_ROOT}"
+  OUT=$(cd "${2:-$ZARNITH_ROOT}" && pwd)
+  cross_libraries "$1"
+  local build=$ZARNITH_ROOT/build-$1
+  say "Building build-$1/ (Release, the game alone)"
+  cross_configure -S "$ZARNITH_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_FIND_ROOT_PATH="$LIBS" -DCMAKE_PREFIX_PATH="$LIBS" -DZARNITH_TESTS=OFF \
+    -DZARNITH_BENCHMARKS=OFF >/dev/null
+  cmake --build "$build" --target zarnith -j "$JOBS"
+  VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 }
 
 # Copies the licences of the game, its font and the libraries in LIBS into

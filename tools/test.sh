@@ -7,7 +7,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" \
-  "${WINDOWS_PACKAGES[@]}"
+  "${WINDOWS_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
 
 failed=()     # names of the stages whose tests failed
 summaries=()  # ctest's closing lines of each stage, repeated at the end

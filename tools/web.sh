@@ -10,23 +10,13 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$ZARNITH_ROOT/tools/libraries.sh"
 
-mkdir -p "${1:-$ZARNITH_ROOT}"
-out=$(cd "${1:-$ZARNITH_ROOT}" && pwd)
-ensure_packages cmake make "${WEB_PACKAGES[@]}"
-cross_libraries web
-
-say "Building build-web/ (Release, the game alone)"
-cross_configure -S "$ZARNITH_ROOT" -B "$ZARNITH_ROOT/build-web" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_FIND_ROOT_PATH="$LIBS" -DCMAKE_PREFIX_PATH="$LIBS" -DZARNITH_TESTS=OFF \
-  -DZARNITH_BENCHMARKS=OFF >/dev/null
-cmake --build "$ZARNITH_ROOT/build-web" --target zarnith -j "$JOBS"
+build_cross_game web "${1:-}"
 
 say "Packing"
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$ZARNITH_ROOT/build-web/CMakeCache.txt")
-name=zarnith-$version-web
-rm -rf "${out:?}/$name"
+name=zarnith-$VERSION-web
+rm -rf "${OUT:?}/$name"
 # The game's build leaves in web/ the page and everything it loads.
-cp -r "$ZARNITH_ROOT/build-web/web" "$out/$name"
-copy_licenses "$out/$name"
-zip_folder "$out" "$name" "$out"
-echo "$out/$name"
+cp -r "$ZARNITH_ROOT/build-web/web" "$OUT/$name"
+copy_licenses "$OUT/$name"
+zip_folder "$OUT" "$name" "$OUT"
+echo "$OUT/$name"

@@ -11,20 +11,10 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$ZARNITH_ROOT/tools/libraries.sh"
 
-mkdir -p "${1:-$ZARNITH_ROOT}"
-out=$(cd "${1:-$ZARNITH_ROOT}" && pwd)
-ensure_packages cmake make "${WINDOWS_PACKAGES[@]}"
-cross_libraries windows
-
-say "Building build-windows/ (Release, the game alone)"
-cross_configure -S "$ZARNITH_ROOT" -B "$ZARNITH_ROOT/build-windows" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_FIND_ROOT_PATH="$LIBS" -DCMAKE_PREFIX_PATH="$LIBS" -DZARNITH_TESTS=OFF \
-  -DZARNITH_BENCHMARKS=OFF >/dev/null
-cmake --build "$ZARNITH_ROOT/build-windows" --target zarnith -j "$JOBS"
+build_cross_game windows "${1:-}"
 
 say "Packing"
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$ZARNITH_ROOT/build-windows/CMakeCache.txt")
-name=zarnith-$version-windows-x86_64
+name=zarnith-$VERSION-windows-x86_64
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 folder=$stage/$name
@@ -35,5 +25,5 @@ done
 cp "$ZARNITH_ROOT/assets/Text.ttf" "$folder/"
 sed 's/$/\r/' "$ZARNITH_ROOT/packaging/README-windows.txt" >"$folder/README.txt"  # Windows line ends
 copy_licenses "$folder"
-zip_folder "$stage" "$name" "$out"
-echo "$out/$name.zip"
+zip_folder "$stage" "$name" "$OUT"
+echo "$OUT/$name.zip"
