@@ -17,9 +17,10 @@ from xgame import CORNER, Facts
 FACTS = Facts(sys.argv[1])
 LATTICE = (1200, 400)  # a canvas point on the 3D lattice, right of the flat grids
 BOT_DELAY_S = 100 * 0.008  # kBotDelayFrames steps of kFrameFloorMs
-# A bot's reply is seen at the first display frame (1/60 s apart here) after its step; a busy
-# machine may hold a display frame back.
-BOT_DELAY_BOUNDS_S = (BOT_DELAY_S - 0.02, BOT_DELAY_S + 0.15)
+# A bot's reply is seen at the first display frame (1/60 s apart here) after its step; a machine
+# busy with the other tests may hold display frames back. Paced by 60 Hz display frames instead of
+# game time, the reply came after 1.7 s.
+BOT_DELAY_BOUNDS_S = (BOT_DELAY_S - 0.02, BOT_DELAY_S + 0.2)
 
 
 with tempfile.TemporaryDirectory() as work, serve(web_folder(work)) as address, chromium() as driver:
