@@ -102,6 +102,8 @@ struct GoldenScene {
   int frames = 1;
 };
 
+void PrintTo(const GoldenScene& scene, std::ostream* out) { *out << scene.name; }
+
 using Image = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
 
 static Image Rgb24(SDL_Surface* from) {
