@@ -172,9 +172,8 @@ constexpr int kWTurnHalfDoneFrames = 91;
 
 // Every screen, Button state, board size, mark, tint, status line and view the player meets.
 const GoldenScene kScenes[] = {
-    // The title as start-up shows it, the start settings selected.
-    {"title-start", {Title()}},
-    // A hovered Button's tint, over the background once both its levels have turned round.
+    // A hovered Button's tint, over the background once both its levels have turned round; the
+    // start settings selected.
     {"title-hover-background-turned", {Title(), On("Play")}, kBothLevelsTurnedFrames},
     // The largest of every setting selected, and Assist Mode on under the pointer after its click.
     {"title-chosen", {Title(), Board(5), Players(5), Bots(4), ClickOn("Assist Mode")}, 2},
