@@ -210,7 +210,7 @@ struct ProgramTest : ::testing::Test {
   const int allocations = SDL_GetNumAllocations();
 };
 
-// The meshes the 3D and 4D views draw are built once, at start-up.
+// Start-up builds the meshes that the 3D and 4D views draw.
 TEST_F(ProgramTest, StartUpBuildsTheLattices) {
   EXPECT_EQ(cellMeshes3.size(), size_t(kBoardSide)) << "the cube lattice is missing";
   EXPECT_EQ(cellMeshes4.size(), size_t(kBoardSide)) << "the tesseract lattice is missing";
