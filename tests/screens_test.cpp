@@ -1,5 +1,5 @@
-// What the screens do that a frame does not show: what each kind of title Button does, "Back",
-// and the view Buttons.
+// What the screens do that a frame does not show: what each kind of title Button does, and
+// "Back".
 #include "support/support.h"
 
 struct ScreensTest : GameTest {
@@ -78,16 +78,6 @@ TEST_F(ScreensTest, TitleButtonsActOncePerVisit) {
     Frame(assist.x + corner * assist.w, assist.y + corner * assist.h, true);
     EXPECT_TRUE(assistMode) << corner;
   }
-}
-
-// "Reset" and "W Rotation" do not count their edges as inside.
-TEST_F(ScreensTest, TheViewButtonsIgnoreAReleaseOnTheirEdge) {
-  dimensionCount = 4;
-  currentScreen = Game;
-  Frame(resetButton.x, resetButton.y + 1, true);
-  Frame(wRotationButton.x, wRotationButton.y + 1, true);
-  EXPECT_FALSE(viewResetting) << "a release on the edge of \"Reset\" reset the view";
-  EXPECT_EQ(wAngleTarget, 0.0) << "a release on the edge of \"W Rotation\" turned the view";
 }
 
 // "Back" counts its edges as inside and starts a new game, every board empty, on the title

@@ -6,7 +6,6 @@
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <random>
 
@@ -15,8 +14,6 @@
 #include "platform/canvas_fit.h"
 #include "platform/platform.h"
 #include "platform/video.h"
-#include "render/colours.h"
-#include "render/marks.h"
 #include "render/mesh.h"
 #include "render/projection.h"
 #include "render/text.h"
