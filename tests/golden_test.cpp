@@ -203,6 +203,8 @@ constexpr int kWTurnHalfDoneFrames = 91;
 
 // Every screen, Button state, board size, mark, tint, status line and view the player meets.
 const GoldenScene kScenes[] = {
+    // The title as start-up shows it, the start settings selected: the browser's first frame too.
+    {"title-start", {Title()}},
     // A hovered Button's tint, over the background once both its levels have turned round; the
     // start settings selected.
     {"title-hover-background-turned", {Title(), On("Play")}, kBothLevelsTurnedFrames},
