@@ -43,13 +43,14 @@ TEST_F(ScreensTest, ASettingButtonSetsTheNumberOnItsLabel) {
     }
 }
 
-// Bots never outnumber the players: a bots Button above the player count is ignored, and fewer
-// players pull the bots down.
+// Bots never outnumber the players: a bots Button above the player count is ignored, one equal
+// to it is taken, and fewer players pull the bots down.
 TEST_F(ScreensTest, BotsNeverOutnumberThePlayers) {
   Click(Labelled("2 Bots"));
   Click(Labelled("4 Bots"));
   EXPECT_EQ(botCount, 2) << "4 bots were taken with 3 players";
   Click(Labelled("3 Bots"));
+  EXPECT_EQ(botCount, 3) << "3 bots were refused with 3 players";
   Click(Labelled("2 Players"));
   EXPECT_EQ(botCount, 2) << "3 bots stayed with 2 players";
 }
