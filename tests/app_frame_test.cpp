@@ -22,8 +22,7 @@ struct FrameTest : GameTest {
     renderer = nullptr;
   }
   // Mouse button or key events (`code` is the button or the scancode), or events of other types.
-  static void Push(const std::vector<Uint32>& types, int code = 0, bool repeat = false,
-                   SDL_Point at = {}) {
+  static void Push(const std::vector<Uint32>& types, int code = 0, SDL_Point at = {}) {
     for (Uint32 type : types) {
       SDL_Event e{};
       e.type = type;
@@ -34,7 +33,6 @@ struct FrameTest : GameTest {
       }
       if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
         e.key.keysym.scancode = SDL_Scancode(code);
-        e.key.repeat = repeat;
       }
       ASSERT_EQ(SDL_PushEvent(&e), 1);
     }
@@ -45,7 +43,7 @@ struct FrameTest : GameTest {
 // made even though SDL's pointer, sampled first, is elsewhere.
 TEST_F(FrameTest, AReleaseDuringTheCooldownClicksAfterIt) {
   frameInput.inputCooldown = kScreenSwitchCooldownFrames;
-  Push({SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT, false, {100, 200});
+  Push({SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT, {100, 200});
   for (int frame = 0; frame < kScreenSwitchCooldownFrames; ++frame) SampleInput();
   EXPECT_FALSE(frameInput.mouseReleased) << "a release was taken during the cooldown";
   SampleInput();
@@ -57,7 +55,7 @@ TEST_F(FrameTest, AReleaseDuringTheCooldownClicksAfterIt) {
 // The pointer of a frame becomes the next frame's previous one, which a drag counts from. (That a
 // click lasts one frame shows in HeldFollowsTheLastLeftPressOrRelease.)
 TEST_F(FrameTest, AFramesPointerIsTheNextFramesPrevious) {
-  Push({SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT, false, {100, 200});
+  Push({SDL_MOUSEBUTTONUP}, SDL_BUTTON_LEFT, {100, 200});
   SampleInput();
   SampleInput();
   EXPECT_EQ(frameInput.prevMouseX, 100);
@@ -101,48 +99,6 @@ TEST_F(FrameTest, EscapeOrQuitEndsTheGame) {
   }
 }
 
-// Each frame draws its screen once: the title background steps once per frame.
-TEST_F(FrameTest, AFrameDrawsItsScreenOnce) {
-  RunFrame();
-  RunFrame();
-  EXPECT_DOUBLE_EQ(backgroundRed, 0.2) << "the title's red stepped other than once a frame";
-}
-
-// The pointer SDL reports before any motion, at the window's corner, is taken as it is.
-TEST_F(FrameTest, ThePointerBeforeAnyMotionIsTakenAsReported) {
-  frameInput.mouseX = frameInput.mouseY = 1;
-  RunFrame();
-  EXPECT_EQ(frameInput.mouseX, 0);
-  EXPECT_EQ(frameInput.mouseY, 0);
-}
-
-// Each frame notes its start time, which the frame floor counts from.
-TEST_F(FrameTest, AFrameNotesItsStartTime) {
-  frameStartTicks = ~0u;
-  RunFrame();
-  EXPECT_LE(frameStartTicks, SDL_GetTicks());
-}
-
-// F11 flips fullscreen once per press: not on its repeats, other keys or its release.
-TEST_F(FrameTest, F11FlipsFullscreenOncePerPress) {
-  const struct {
-    Uint32 type;
-    SDL_Scancode key;
-    bool repeat, fullscreenAfter;
-  } keys[] = {{SDL_KEYDOWN, SDL_SCANCODE_F11, false, true},
-              {SDL_KEYDOWN, SDL_SCANCODE_F11, true, true},
-              {SDL_KEYDOWN, SDL_SCANCODE_F10, false, true},
-              {SDL_KEYUP, SDL_SCANCODE_F11, false, true},
-              {SDL_KEYDOWN, SDL_SCANCODE_F11, false, false}};
-  for (const auto& key : keys) {
-    Push({key.type}, key.key, key.repeat);
-    SampleInput();
-    const bool windowFullscreen = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN;
-    EXPECT_EQ(fullscreen, key.fullscreenAfter) << SDL_GetScancodeName(key.key);
-    EXPECT_EQ(windowFullscreen, key.fullscreenAfter) << SDL_GetScancodeName(key.key);
-  }
-}
-
 // F11 under a still pointer on "Play" in a window of half the canvas (the dummy driver's
 // fullscreen is 1024x768 at the desktop's corner): in the switch's own frame the pointer is the
 // canvas point under the same desktop point, off the Button; once it moves, SDL's report holds
@@ -179,8 +135,9 @@ TEST_F(FrameTest, TheBarsOfA16To10WindowAreBlack) {
   ASSERT_EQ(SDL_CreateWindowAndRenderer(1680, 1050, 0, &window, &renderer), 0) << SDL_GetError();
   SDL_RenderSetLogicalSize(renderer, kCanvasWidth, kCanvasHeight);
   SDL_Surface* shown = SDL_GetWindowSurface(window);
-  // White, as the back buffer may hold from an earlier frame.
+  // White, as the back buffer and the draw colour may hold from an earlier frame.
   SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 255, 255, 255));
+  SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
   RunFrame();
   for (int y : {0, 51, 997, 1049}) {
     const Uint32* row = static_cast<Uint32*>(shown->pixels) + y * shown->pitch / 4;
@@ -188,9 +145,10 @@ TEST_F(FrameTest, TheBarsOfA16To10WindowAreBlack) {
   }
 }
 
-// A browser's display frame runs the game steps that the time since the last one calls for (the
-// title's red level moves 0.1 a step), then draws once; one with no step due draws nothing; once a
-// step ends the game, no step follows and nothing is drawn.
+// A browser's display frame runs one game step for every 8 ms since the last (the title's red
+// level moves 0.1 a step), keeping the rest for the next, then draws once. A new clock owes its
+// first step at once; a stall runs 25 steps (200 ms) and drops the rest; a display frame with no
+// step due draws nothing; once a step ends the game, no step follows and nothing is drawn.
 TEST_F(FrameTest, ABrowserFrameStepsThenDrawsOnce) {
   SDL_Surface* shown = SDL_GetWindowSurface(window);
   const Uint32 white = SDL_MapRGB(shown->format, 255, 255, 255);
@@ -200,13 +158,17 @@ TEST_F(FrameTest, ABrowserFrameStepsThenDrawsOnce) {
     long titleStepsSoFar;
     bool drawn, runningAfter;
     const char* what;
-  } frames[] = {{0, false, 0, false, true, "a display frame with no step due"},
-                {20, false, 2, true, true, "a display frame 20 ms after the last"},
-                {20, true, 3, false, false, "a display frame whose first step quits"}};
+  } frames[] = {{0, false, 1, true, true, "the first display frame"},
+                {0, false, 1, false, true, "a display frame with no step due"},
+                {20, false, 3, true, true, "a display frame 20 ms after the last"},
+                {4, false, 4, true, true, "a display frame 4 ms after one that left 4 ms over"},
+                {1000, false, 4 + kMaxCatchUpSteps, true, true, "a display frame after a stall"},
+                {20, true, 5 + kMaxCatchUpSteps, false, false, "one whose first step quits"}};
+  gameClock = StartedClock(SDL_GetTicks());
   for (const auto& frame : frames) {
     SDL_FillRect(shown, nullptr, white);
     if (frame.quit) Push({SDL_QUIT});
-    gameClock = {SDL_GetTicks() - frame.msSinceLastFrame, 0};
+    gameClock.countedTicks = SDL_GetTicks() - frame.msSinceLastFrame;
     RunBrowserFrame();
     const bool drawn = *static_cast<Uint32*>(shown->pixels) != white;
     EXPECT_EQ(std::lround(backgroundRed / 0.1), frame.titleStepsSoFar) << frame.what;
@@ -215,27 +177,14 @@ TEST_F(FrameTest, ABrowserFrameStepsThenDrawsOnce) {
   }
 }
 
-// Start-up, a frame and shutdown that go well print nothing.
-TEST(ProgramRunTest, ARunThatGoesWellSaysNothing) {
-  testing::internal::CaptureStdout();
-  ASSERT_TRUE(StartUp());
-  RunFrame();
-  ShutDown();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-}
-
-// The program as main() runs it: started, and shut down at the end unless the test did.
+// The program as main() runs it: started, and shut down at the end.
 struct ProgramTest : ::testing::Test {
   void SetUp() override {
     cellMeshes3.clear();
     cellMeshes4.clear();
     ASSERT_TRUE(StartUp());
   }
-  void TearDown() override {
-    if (window) ShutDown();
-  }
-  const int ttfUsers = TTF_WasInit();
-  const int allocations = SDL_GetNumAllocations();
+  void TearDown() override { ShutDown(); }
 };
 
 // Start-up builds the meshes that the 3D and 4D views draw.
@@ -250,26 +199,6 @@ TEST_F(ProgramTest, SigtermEndsTheLoop) {
   EXPECT_TRUE(running) << "the signal stopped the game before its frame";
   RunFrame();
   EXPECT_FALSE(running);
-}
-
-// The title's fonts and texts are open and cached after its first frame; the next frame frees
-// what it makes.
-TEST_F(ProgramTest, AFrameFreesWhatItMakes) {
-  RunFrame();
-  const int warm = SDL_GetNumAllocations();
-  RunFrame();
-  EXPECT_EQ(SDL_GetNumAllocations(), warm);
-}
-
-// Shutdown destroys the window and renderer, closes SDL_ttf and frees the fonts and texts the
-// frames opened.
-TEST_F(ProgramTest, ShutDownReleasesWhatTheRunTook) {
-  RunFrame();
-  ShutDown();
-  EXPECT_EQ(window, nullptr);
-  EXPECT_EQ(renderer, nullptr);
-  EXPECT_EQ(TTF_WasInit(), ttfUsers) << "SDL_ttf is still open";
-  EXPECT_EQ(SDL_GetNumAllocations(), allocations) << "fonts or texts are still allocated";
 }
 
 // Without a video driver the program says so and exits with 1.

@@ -12,19 +12,14 @@
 // starts from the state right after start-up and applies its settings in the order listed.
 using Setting = std::function<void()>;
 
-// Where the pointer rests, released there in the first frame or not.
-static void PointAt(SDL_Point p, bool click) {
-  frameInput.mouseX = frameInput.prevMouseX = p.x;
-  frameInput.mouseY = frameInput.prevMouseY = p.y;
-  frameInput.mouseReleased = click;
-}
-static SDL_Point CentreOf(const Button& b) { return {b.x + b.w / 2, b.y + b.h / 2}; }
-
 static bool sceneHasFont;  // false: the game cannot find Text.ttf
 
-static Setting Title() {
-  return [] { currentScreen = Menu; };
+// One of the game's globals set to `value`.
+template <class Global, class Value>
+static Setting Set(Global& global, Value value) {
+  return [&global, value] { global = Global(value); };
 }
+static Setting Title() { return Set(currentScreen, Menu); }
 // The board of d dimensions and its cell size.
 static Setting Board(int32_t d) {
   return [=] {
@@ -32,15 +27,9 @@ static Setting Board(int32_t d) {
     cellSize = CellSizeFor(d);
   };
 }
-static Setting Players(int32_t count) {
-  return [=] { playerCount = count; };
-}
-static Setting Bots(int32_t count) {
-  return [=] { botCount = count; };
-}
-static Setting ToMove(int32_t player) {
-  return [=] { currentPlayer = player; };
-}
+static Setting Players(int32_t count) { return Set(playerCount, count); }
+static Setting Bots(int32_t count) { return Set(botCount, count); }
+static Setting ToMove(int32_t player) { return Set(currentPlayer, player); }
 // `share` of the cells holding random marks of every player.
 static Setting Filled(double share) {
   return [=] {
@@ -73,6 +62,14 @@ static Setting On(std::string label, bool click = false) {
   return [=] { PointAt(CentreOf(Labelled(label)), click); };
 }
 static Setting ClickOn(std::string label) { return On(label, true); }
+// A click on the title Button of that label in a frame of its own, after which the pointer leaves.
+static Setting Clicked(std::string label) {
+  return [=] {
+    PointAt(CentreOf(Labelled(label)), true);
+    RunCurrentScreen();
+    PointAt({0, 0}, false);
+  };
+}
 // Held, and moved by (dx, dy) since the previous frame.
 static Setting Drag(int32_t dx, int32_t dy) {
   return [=] {
@@ -87,12 +84,8 @@ static Setting View(double yaw, double pitch) {
     viewPitch = pitch;
   };
 }
-static Setting Assist() {
-  return [] { assistMode = true; };
-}
-static Setting NoFont() {
-  return [] { sceneHasFont = false; };
-}
+static Setting Assist() { return Set(assistMode, true); }
+static Setting NoFont() { return Set(sceneHasFont, false); }
 
 // A golden scene: its name (the golden's file name, and the test's with '_' for '-'), its settings
 // and how many frames it runs.
@@ -201,6 +194,11 @@ constexpr int kBothLevelsTurnedFrames = 700;
 // Frames that take the turn about w half way, at half a degree a frame.
 constexpr int kWTurnHalfDoneFrames = 91;
 
+// The first of two bots to move, with two marks of a line whose third cell it empties.
+const std::vector<Setting> kBotCanWin = {Board(3),        Players(3),  Bots(2),
+                                         ToMove(2),       Filled(0.1), Marks("2...2...0"),
+                                         On(resetButton), View(40, 10)};
+
 // Every screen, Button state, board size, mark, tint, status line and view the player meets.
 const GoldenScene kScenes[] = {
     // The title as start-up shows it, the start settings selected: the browser's first frame too.
@@ -210,10 +208,13 @@ const GoldenScene kScenes[] = {
     {"title-hover-background-turned", {Title(), On("Play")}, kBothLevelsTurnedFrames},
     // The largest of every setting selected, and Assist Mode on under the pointer after its click.
     {"title-chosen", {Title(), Board(5), Players(5), Bots(4), ClickOn("Assist Mode")}, 2},
-    // "Play" starts a game of two bots, and each makes its move after its wait: five moves.
+    // Clicks choose a 2D board of two bots, "Play" starts it, and each bot makes its move after
+    // its wait: five moves.
     {"title-play-bot-moves",
-     {Title(), Board(2), Players(2), Bots(2), ClickOn("Play")},
+     {Title(), Clicked("2 Dimensions"), Clicked("2 Players"), Clicked("2 Bots"), ClickOn("Play")},
      1 + 5 * (kBotDelayFrames + 1)},
+    // "Play" with the start settings opens their game: 3D, three players, no bots.
+    {"title-play-start-settings", {Title(), ClickOn("Play")}, 2},
     // A difficulty is selected in the frame of its click.
     {"title-hard", {Title(), Board(2), Players(2), Bots(2), ClickOn("Hard")}},
     // The flat grid's hovered cell and assist lines, for the third of five players.
@@ -234,6 +235,8 @@ const GoldenScene kScenes[] = {
     {"5d-assist", {Board(5), Players(5), ToMove(5), Filled(0.4), OnCell(121), Assist()}},
     // A click completes a 2D line: the winning line and the status line.
     {"2d-won", {Board(2), Players(3), Bots(1), Marks("12..1.3"), ClickCell(8)}},
+    // A click completes two lines at once: only the later in 2D's order of lines is drawn.
+    {"2d-won-two-lines", {Board(2), Players(2), Marks(".111..1.."), ClickCell(0)}},
     // A 3D win seen in the turned lattice, its marks brightened, with assist on.
     {"3d-won",
      {Board(3), Players(4), ToMove(2), Filled(0.3), Marks("2...2"), ClickCell(8), View(10, 5),
@@ -245,15 +248,9 @@ const GoldenScene kScenes[] = {
     // A full board without a line is a draw, with "Back" hovered.
     {"3d-draw", {Board(3), Players(3), Marks("122131311223232123112221133"), On(backButton)}},
     // A bot that could win still waits out its delay...
-    {"3d-bot-waits",
-     {Board(3), Players(3), Bots(2), ToMove(2), Filled(0.1), Marks("2...2...0"), On(resetButton),
-      View(40, 10)},
-     kBotDelayFrames},
+    {"3d-bot-waits", kBotCanWin, kBotDelayFrames},
     // ... and wins on the frame after it.
-    {"3d-bot-moved",
-     {Board(3), Players(3), Bots(2), ToMove(2), Filled(0.1), Marks("2...2...0"), On(resetButton),
-      View(40, 10)},
-     kBotDelayFrames + 1},
+    {"3d-bot-moved", kBotCanWin, kBotDelayFrames + 1},
     // "Reset" eases both angles back, each to 0 once strictly within 5 degrees.
     {"3d-reset",
      {Board(3), Players(4), Marks("1..2..3"), ClickOn(resetButton), View(5.5, -5 / 0.9)},

@@ -1,4 +1,4 @@
-// Tests for fitting the canvas to a window: the window size for a desktop and the pointer mapping.
+// Tests for fitting the canvas to a window: the pointer mapping through SDL's letterbox.
 #include "support/support.h"
 
 // Worked out by hand from SDL's letterbox: scales 1, 1.2 and 0.8, with bars beside or above, at the
@@ -22,39 +22,4 @@ TEST(CanvasFitTest, AWindowPixelMapsToTheCanvasPixelUnderItsCentre) {
     EXPECT_EQ(canvas.x, c.canvasX) << c.w << "x" << c.h << " at " << c.x << "," << c.y;
     EXPECT_EQ(canvas.y, c.canvasY) << c.w << "x" << c.h << " at " << c.x << "," << c.y;
   }
-}
-
-TEST(CanvasFitTest, TheWindowIsTheCanvasOrTheLargest16To9ThatFits) {
-  const struct {
-    int32_t usableW, usableH, w, h;
-  } cases[] = {{1920, 1080, 1600, 900}, {1600, 900, 1600, 900}, {1366, 768, 1360, 765},
-               {1364, 747, 1328, 747},  {1280, 800, 1280, 720}, {1536, 864, 1536, 864},
-               {1599, 2000, 1584, 891}, {2000, 899, 1584, 891}, {10, 5, 16, 9}};
-  for (const auto& c : cases) {
-    const auto size = WindowSizeFor({c.usableW, c.usableH});
-    EXPECT_EQ(size.w, c.w) << "for " << c.usableW << "x" << c.usableH << " usable";
-    EXPECT_EQ(size.h, c.h) << "for " << c.usableW << "x" << c.usableH << " usable";
-  }
-}
-
-// Under fluxbox on 1366x768 (usable 1366x748) the frame, 20 pixels above and 1 elsewhere, may be
-// reported only after the first fit, which then sees none and leaves the window as it is.
-TEST(CanvasFitTest, AFrameReportedLateShrinksAndCentresTheWindow) {
-  const SDL_Rect usable = {0, 0, 1366, 748};
-  const SDL_Rect placedUnframed = {20, 30, 1328, 747};
-  FrameBorders fluxboxFrame;
-  fluxboxFrame.top = 20;
-  fluxboxFrame.left = 1;
-  fluxboxFrame.bottom = 1;
-  fluxboxFrame.right = 1;
-
-  const SDL_Rect fittedUnframed = FramedWindowArea(usable, FrameBorders{}, placedUnframed);
-  EXPECT_TRUE(SDL_RectEquals(&fittedUnframed, &placedUnframed))
-      << "without a frame reported, a window that fits the desktop moved or changed size";
-
-  const SDL_Rect fittedLate = FramedWindowArea(usable, fluxboxFrame, placedUnframed);
-  const SDL_Rect centred1280x720 = {43, 23, 1280, 720};
-  EXPECT_TRUE(SDL_RectEquals(&fittedLate, &centred1280x720))
-      << "the late frame left the window at " << fittedLate.w << "x" << fittedLate.h << " at ("
-      << fittedLate.x << ", " << fittedLate.y << ")";
 }

@@ -26,26 +26,6 @@ TEST(FramePathTest, UserSettingsThenGpuThenDriverNames) {
     EXPECT_EQ(ChooseFramePath(row.report), row.path) << "row " << &row - rows;
 }
 
-// What the user sets in the environment and what the machine shows reach the choice (here on a
-// machine taken to have no GPU).
-TEST(FramePathTest, TheUsersSettingsReachTheChoice) {
-  const struct {
-    const char *driver, *framebuffer;
-    FramePath path;
-  } rows[] = {{"software", "", Software}, {"software", "0", SdlChoice}};
-  for (const auto& row : rows) {
-    setenv(SDL_HINT_RENDER_DRIVER, row.driver, 1);
-    setenv(SDL_HINT_FRAMEBUFFER_ACCELERATION, row.framebuffer, 1);
-    // Start-up may have set it.
-    SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
-    VideoReport report = ReadVideoReport();
-    report.mayHaveGpu = false;
-    EXPECT_EQ(ChooseFramePath(report), row.path)
-        << "SDL_RENDER_DRIVER=" << row.driver
-        << " SDL_FRAMEBUFFER_ACCELERATION=" << row.framebuffer;
-  }
-}
-
 // A GPU shows as NVIDIA's control device, or as a render node among the devices listed.
 TEST(FramePathTest, AGpuShowsAsItsDeviceOrARenderNode) {
   const std::string nodes = testing::TempDir() + "dri";

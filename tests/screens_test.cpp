@@ -1,47 +1,20 @@
-// What the screens do that a frame does not show: what each kind of title Button does, and
-// "Back".
+// What the screens do that a frame does not show: the bots' limit, "Play", "Quit", a Button's visit
+// and "Back".
 #include "support/support.h"
 
 struct ScreensTest : GameTest {
-  // One frame of the current screen with the pointer at (x, y), released there or not.
-  static void Frame(int32_t x, int32_t y, bool release) {
-    frameInput.mouseX = x;
-    frameInput.mouseY = y;
-    frameInput.mouseReleased = release;
+  // One frame of the current screen with the pointer at p, released there or not.
+  static void Frame(SDL_Point p, bool release) {
+    PointAt(p, release);
     RunCurrentScreen();
   }
   // A release on the Button's centre, then the pointer off every Button, which ends the visit.
   static void Click(const Button& b) {
-    Frame(b.x + b.w / 2, b.y + b.h / 2, true);
-    Frame(0, 0, false);
+    Frame(CentreOf(b), true);
+    Frame({0, 0}, false);
   }
   const Canvas canvas;
 };
-
-// The title Buttons whose label ends in `kind`, in the title's order, and the number each label
-// starts with: "4 Dimensions" is 4.
-static std::vector<Button> ButtonsOfKind(const std::string& kind) {
-  std::vector<Button> found;
-  std::copy_if(menuButtons.begin(), menuButtons.end(), std::back_inserter(found), [&](auto& b) {
-    return b.label.size() > kind.size() && b.label.substr(b.label.size() - kind.size()) == kind;
-  });
-  return found;
-}
-static int32_t LabelNumber(const Button& b) { return std::stoi(b.label); }
-
-// Each "N Dimensions", "N Bots" and "N Players" sets its setting to N, with 5 players so that
-// every number of bots is taken; a board comes with its cell size.
-TEST_F(ScreensTest, ASettingButtonSetsTheNumberOnItsLabel) {
-  Click(Labelled("5 Players"));
-  const std::pair<std::string, int32_t*> kinds[] = {
-      {" Dimensions", &dimensionCount}, {" Bots", &botCount}, {" Players", &playerCount}};
-  for (const auto& [kind, setting] : kinds)
-    for (const Button& b : ButtonsOfKind(kind)) {
-      Click(b);
-      EXPECT_EQ(*setting, LabelNumber(b)) << b.label;
-      EXPECT_EQ(cellSize, CellSizeFor(dimensionCount)) << b.label << " left another board's cells";
-    }
-}
 
 // Bots never outnumber the players: a bots Button above the player count is ignored, one equal
 // to it is taken, and fewer players pull the bots down.
@@ -55,8 +28,9 @@ TEST_F(ScreensTest, BotsNeverOutnumberThePlayers) {
   EXPECT_EQ(botCount, 2) << "3 bots stayed with 2 players";
 }
 
-// The goldens show the other kinds: "title-hard" a difficulty Button's click, "title-chosen"
-// the click of "Assist Mode".
+// The goldens show what the other kinds do: "title-play-bot-moves" the clicks of a board, a
+// player count and a bot count, "title-hard" a difficulty's and "title-chosen" that of "Assist
+// Mode".
 
 // "Play" opens the game screen behind the cooldown of a screen switch.
 TEST_F(ScreensTest, PlayOpensTheGameBehindACooldown) {
@@ -76,7 +50,7 @@ TEST_F(ScreensTest, QuitEndsTheGame) {
 TEST_F(ScreensTest, TitleButtonsActOncePerVisit) {
   const Button& assist = Labelled("Assist Mode");
   for (int32_t corner : {0, 1, 0}) {
-    Frame(assist.x + corner * assist.w, assist.y + corner * assist.h, true);
+    Frame({assist.x + corner * assist.w, assist.y + corner * assist.h}, true);
     EXPECT_TRUE(assistMode) << corner;
   }
 }
@@ -87,7 +61,7 @@ TEST_F(ScreensTest, BackOnItsEdgeStartsANewGameOnTheTitle) {
   dimensionCount = 4;
   currentScreen = Game;
   board4[1][1][1][1] = board5[2][2][2][2][2] = 2;
-  Frame(backButton.x, backButton.y + backButton.h, true);
+  Frame({backButton.x, backButton.y + backButton.h}, true);
   EXPECT_EQ(currentScreen, Menu);
   EXPECT_EQ(board4[1][1][1][1], 0) << "the 4D board kept its mark";
   EXPECT_EQ(board5[2][2][2][2][2], 0) << "the 5D board kept its mark";

@@ -57,6 +57,14 @@ inline const Button& Labelled(const std::string& label) {
                        [&](const Button& b) { return b.label == label; });
 }
 
+// The pointer resting at p since the previous frame, released there or not.
+inline void PointAt(SDL_Point p, bool release) {
+  frameInput.mouseX = frameInput.prevMouseX = p.x;
+  frameInput.mouseY = frameInput.prevMouseY = p.y;
+  frameInput.mouseReleased = release;
+}
+inline SDL_Point CentreOf(const Button& b) { return {b.x + b.w / 2, b.y + b.h / 2}; }
+
 // Three cell numbers, ascending.
 using Triple = std::array<int, 3>;
 
