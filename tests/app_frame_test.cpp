@@ -1,8 +1,4 @@
-// The frame loop and the program's life, driven by real SDL events on the dummy video driver.
-#include <unistd.h>
-
-#include <csignal>
-
+// The frame loop, driven by real SDL events on the dummy video driver, and its pacing.
 #include "app/pacing.h"
 #include "support/support.h"
 
@@ -175,42 +171,6 @@ TEST_F(FrameTest, ABrowserFrameStepsThenDrawsOnce) {
     EXPECT_EQ(drawn, frame.drawn) << frame.what;
     EXPECT_EQ(running, frame.runningAfter) << frame.what;
   }
-}
-
-// The program as main() runs it: started, and shut down at the end.
-struct ProgramTest : ::testing::Test {
-  void SetUp() override {
-    cellMeshes3.clear();
-    cellMeshes4.clear();
-    ASSERT_TRUE(StartUp());
-  }
-  void TearDown() override { ShutDown(); }
-};
-
-// Start-up builds the meshes that the 3D and 4D views draw.
-TEST_F(ProgramTest, StartUpBuildsTheLattices) {
-  EXPECT_EQ(cellMeshes3.size(), size_t(kBoardSide)) << "the cube lattice is missing";
-  EXPECT_EQ(cellMeshes4.size(), size_t(kBoardSide)) << "the tesseract lattice is missing";
-}
-
-// SIGTERM ends the loop after the frame it arrives in.
-TEST_F(ProgramTest, SigtermEndsTheLoop) {
-  std::raise(SIGTERM);
-  EXPECT_TRUE(running) << "the signal stopped the game before its frame";
-  RunFrame();
-  EXPECT_FALSE(running);
-}
-
-// Without a video driver the program says so and exits with 1.
-TEST(MissingDriverTest, TheProgramSaysSoAndExitsWith1) {
-  // In the child process of the death test only.
-  const auto withoutVideo = [] {
-    setenv("SDL_VIDEODRIVER", "nosuch", 1);
-    dup2(STDERR_FILENO, STDOUT_FILENO);
-    std::exit(RunZarnith());
-  };
-  EXPECT_EXIT(withoutVideo(), testing::ExitedWithCode(1),
-              "Failed at SDL_Init\\(\\)\nFailed at SDL_CreateWindowAndRenderer\\(\\)\n");
 }
 
 // A frame lasts at least kFrameFloorMs: the wait is the rest of it, nothing after a slow frame,

@@ -66,9 +66,9 @@ static int CentralCell(int d, const std::vector<int>& pool, int draw) {
 
 // The next player holds a cell of the middle row or column of the 2D board.
 static bool NextPlayerHoldsTheMiddle(int32_t bot) {
-  const int middleRowAndColumn[] = {1, 3, 4, 5, 7};
-  return std::any_of(std::begin(middleRowAndColumn), std::end(middleRowAndColumn),
-                     [&](int cell) { return CellValue(2, cell) == NextPlayer(bot); });
+  for (int cell = 0; cell < CellCount(2); ++cell)
+    if (Middles(2, cell) > 0 && CellValue(2, cell) == NextPlayer(bot)) return true;
+  return false;
 }
 
 // The bot's cell by its priorities: win, then block the nearest opponent's threat ("Hard" and

@@ -1,5 +1,5 @@
-// The line rule, win and draw detection, the flat layout and the hovered cell, against brute-force
-// oracles.
+// The line rule, win and draw detection and the hovered cell on the flat grids, against
+// brute-force oracles.
 #include "support/support.h"
 
 static Triple Sorted(Triple t) {
@@ -51,21 +51,9 @@ TEST_F(RulesTest, WinAndDrawMatchAScanOfEveryLine) {
   });
 }
 
-// Every square holds the points just inside its corners, and its edges belong to no cell.
-TEST_F(RulesTest, FlatCellsExcludeTheirEdges) {
-  for (int d = kMinDimensions; d <= kMaxDimensions; ++d)
-    for (int cell = 0, s = CellSizeFor(d); cell < CellCount(d); ++cell) {
-      const CellSquare q = CellSquareOf(d, s, cell);
-      EXPECT_EQ(CellAtPoint(d, s, q.left + 1, q.top + 1), cell);
-      EXPECT_EQ(CellAtPoint(d, s, q.left + s - 1, q.top + s - 1), cell);
-      EXPECT_EQ(CellAtPoint(d, s, q.left, q.top + 1), kNoCell);
-      EXPECT_EQ(CellAtPoint(d, s, q.left + 1, q.top + s), kNoCell);
-    }
-}
-
-// The empty cell under the pointer is recorded, hovered only in play; with assist on, every line
-// through it that holds a mark of the mover and none of anyone else's, once per such mark, in
-// the order end, middle, end.
+// The empty cell under the pointer, inside its edges, is recorded, hovered only in play; with
+// assist on, every line through it that holds a mark of the mover and none of anyone else's, once
+// per such mark, in the order end, middle, end.
 TEST_F(RulesTest, HoverAndAssistMatchAScanOfEveryLine) {
   TestRandom random(11);
   assistMode = true;
@@ -73,16 +61,20 @@ TEST_F(RulesTest, HoverAndAssistMatchAScanOfEveryLine) {
     currentPlayer = 1 + trial % 3;
     gameOver = trial % 5 == 0;
     FillRandomBoard(d, 3, 0.4, random);
-    const int cell = int(random.engine() % unsigned(CellCount(d)));
+    const int cell = random.Below(CellCount(d));
     cellSize = CellSizeFor(d);
     const CellSquare q = CellSquareOf(d, cellSize, cell);
-    frameInput.mouseX = SquareCentreX(q) + int(random.engine() % 3) - 1;
-    frameInput.mouseY = SquareCentreY(q);
+    // Anywhere on the cell's square, its edges included, which are grid lines of no cell.
+    const int dx = random.Below(cellSize + 1), dy = random.Below(cellSize + 1);
+    frameInput.mouseX = q.left + dx;
+    frameInput.mouseY = q.top + dy;
+    const bool onEdge = dx % cellSize == 0 || dy % cellSize == 0;
     const CellCoord before = HoveredCell(d);
     assistLines.clear();
     RulesOf(d)->updateHover();
-    const bool empty = CellValue(d, cell) == 0;
-    ASSERT_EQ(cellHovered, empty && !gameOver) << (empty ? "an empty cell" : "a marked cell");
+    const bool empty = !onEdge && CellValue(d, cell) == 0;
+    const char* under = onEdge ? "a cell's edge" : empty ? "an empty cell" : "a marked cell";
+    ASSERT_EQ(cellHovered, empty && !gameOver) << under;
     ASSERT_EQ(HoveredCell(d), empty ? CoordOfCell(d, cell) : before) << "the recorded cell";
     std::vector<Triple> expected, collected;
     for (const Triple& t : AllLines(d)) {

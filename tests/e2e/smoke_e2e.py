@@ -2,9 +2,12 @@
 # The real game under Xvfb with real X input, on a 1366x768 screen: the framed window fits the work
 # area, centred, under openbox (its scaled Buttons start a game, and an Escape tap ends it with
 # status 0) and under fluxbox, whose toolbar takes 20 pixels; and a frame reported late, after the
-# window is shown, shrinks the window until it fits with it. Winning, "Back" and what Escape does
-# in a frame are the unit tests' and goldens'.
+# window is shown, shrinks the window until it fits with it. SIGTERM ends the game with status 0,
+# and without a video driver it says so and exits with 1. Winning, "Back" and what Escape does in
+# a frame are the unit tests' and goldens'.
 # Usage: PYTHONPATH=tools smoke_e2e.py path/to/zarnith
+import os
+import subprocess
 import sys
 
 from xgame import CORNER, Facts, Game, XServer, wait_until
@@ -61,6 +64,8 @@ with XServer(1366, 768, wm="openbox") as x, Game(x, GAME) as game:
 with XServer(1366, 768, wm="fluxbox") as x, Game(x, GAME) as game:
     await_title(x, game)
     assert_fits_centred(x, game)
+    game.proc.terminate()
+    assert game.wait_exit() == 0, f"SIGTERM: status {game.proc.returncode}: {game.output()}"
 
 # No window manager, so no frame, until the shown window is given a frame of a 24-pixel title bar
 # and no sides, as some window managers draw.
@@ -69,3 +74,9 @@ with XServer(1366, 768) as x, Game(x, GAME) as game:
     x.x11("xprop", "-id", game.window, "-f", "_NET_FRAME_EXTENTS", "32c", "-set", "_NET_FRAME_EXTENTS", "0,0,24,0")
     wait_until(lambda: game.frame()[3] <= x.height, 5, "the window to shrink to fit its late frame")
     assert game.frame()[2] <= x.width, f"the late frame left the window too wide: {game.frame()}"
+
+# SDL_VIDEODRIVER=nosuch makes SDL_Init and the window really fail.
+no_driver = subprocess.run([GAME], env=dict(os.environ, SDL_VIDEODRIVER="nosuch"), capture_output=True, text=True)
+assert no_driver.returncode == 1, f"without a video driver: status {no_driver.returncode}"
+said = "Failed at SDL_Init()\nFailed at SDL_CreateWindowAndRenderer()\n"
+assert no_driver.stdout == said, f"without a video driver the game said {no_driver.stdout!r}"
