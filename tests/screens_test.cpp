@@ -3,16 +3,6 @@
 #include "support/support.h"
 
 struct ScreensTest : GameTest {
-  // One frame of the current screen with the pointer at p, released there or not.
-  static void Frame(SDL_Point p, bool release) {
-    PointAt(p, release);
-    RunCurrentScreen();
-  }
-  // A release on the Button's centre, then the pointer off every Button, which ends the visit.
-  static void Click(const Button& b) {
-    Frame(CentreOf(b), true);
-    Frame({0, 0}, false);
-  }
   const Canvas canvas;
 };
 
@@ -50,7 +40,7 @@ TEST_F(ScreensTest, QuitEndsTheGame) {
 TEST_F(ScreensTest, TitleButtonsActOncePerVisit) {
   const Button& assist = Labelled("Assist Mode");
   for (int32_t corner : {0, 1, 0}) {
-    Frame({assist.x + corner * assist.w, assist.y + corner * assist.h}, true);
+    FrameAt({assist.x + corner * assist.w, assist.y + corner * assist.h}, true);
     EXPECT_TRUE(assistMode) << corner;
   }
 }
@@ -61,7 +51,7 @@ TEST_F(ScreensTest, BackOnItsEdgeStartsANewGameOnTheTitle) {
   dimensionCount = 4;
   currentScreen = Game;
   board4[1][1][1][1] = board5[2][2][2][2][2] = 2;
-  Frame({backButton.x, backButton.y + backButton.h}, true);
+  FrameAt({backButton.x, backButton.y + backButton.h}, true);
   EXPECT_EQ(currentScreen, Menu);
   EXPECT_EQ(board4[1][1][1][1], 0) << "the 4D board kept its mark";
   EXPECT_EQ(board5[2][2][2][2][2], 0) << "the 5D board kept its mark";

@@ -16,21 +16,10 @@ GAME = sys.argv[1]
 FACTS = Facts(GAME)
 
 
-def click(x, game, *labels):
-    for label in labels:
-        x.click(*game.to_screen(FACTS.button_centre(label)))
-
-
 def await_title(x, game):
     # The title's first frame: its background is never black.
     game.wait_window()
     wait_until(lambda: x.screenshot().pixel(*game.to_screen(CORNER)) != FACTS.colours["black"], 10, "the title screen")
-
-
-def start_2d_game(x, game):
-    await_title(x, game)
-    click(x, game, "2 Dimensions", "2 Players", "0 Bots", "Play")
-    game.await_colour(FACTS, CORNER, "turn1", "a 2D game with player 1 to move")
 
 
 def fit_problem(x, game):
@@ -55,7 +44,10 @@ def assert_fits_centred(x, game):
 
 # A desktop smaller than the canvas: the window is scaled down to fit with its frame, centred.
 with XServer(1366, 768, wm="openbox") as x, Game(x, GAME) as game:
-    start_2d_game(x, game)
+    await_title(x, game)
+    for label in ("2 Dimensions", "2 Players", "0 Bots", "Play"):
+        x.click(*game.to_screen(FACTS.button_centre(label)))
+    game.await_colour(FACTS, CORNER, "turn1", "a 2D game with player 1 to move")
     assert_fits_centred(x, game)
     x.key("Escape")
     assert game.wait_exit() == 0, f"Escape: status {game.proc.returncode}: {game.output()}"

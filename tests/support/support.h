@@ -65,6 +65,19 @@ inline void PointAt(SDL_Point p, bool release) {
 }
 inline SDL_Point CentreOf(const Button& b) { return {b.x + b.w / 2, b.y + b.h / 2}; }
 
+// One frame of the current screen with the pointer at p, released there or not.
+inline void FrameAt(SDL_Point p, bool release) {
+  PointAt(p, release);
+  RunCurrentScreen();
+}
+
+// A release on the Button's centre, then a frame with the pointer off every Button, which ends
+// its visit.
+inline void Click(const Button& b) {
+  FrameAt(CentreOf(b), true);
+  FrameAt({0, 0}, false);
+}
+
 // Three cell numbers, ascending.
 using Triple = std::array<int, 3>;
 
