@@ -179,8 +179,8 @@ void GoldenTest::DrawAndCompare() {
   }
   const Image golden = Rgb24(Image(IMG_Load(path.c_str()), SDL_FreeSurface).get());
   ASSERT_TRUE(golden) << "cannot read " << path;
-  ASSERT_TRUE(golden->w == kCanvasWidth && golden->h == kCanvasHeight)
-      << path << " is " << golden->w << "x" << golden->h << ", not the canvas's size";
+  ASSERT_EQ(golden->w, kCanvasWidth) << path << " is not as wide as the canvas";
+  ASSERT_EQ(golden->h, kCanvasHeight) << path << " is not as high as the canvas";
   EXPECT_EQ(Compare(scene.name, drawn.get(), golden.get()), "");
 }
 
