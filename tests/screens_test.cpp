@@ -18,9 +18,8 @@ TEST_F(ScreensTest, BotsNeverOutnumberThePlayers) {
   EXPECT_EQ(botCount, 2) << "3 bots stayed with 2 players";
 }
 
-// The goldens show what the other kinds do: "title-play-bot-moves" the clicks of a board, a
-// player count and a bot count, "title-hard" a difficulty's and "title-chosen" that of "Assist
-// Mode".
+// What the setting Buttons do shows in the goldens: "title-play-bot-moves" clicks a board, a player
+// count and a bot count, "title-hard" a difficulty and "title-chosen" "Assist Mode".
 
 // "Play" opens the game screen behind the cooldown of a screen switch.
 TEST_F(ScreensTest, PlayOpensTheGameBehindACooldown) {
