@@ -190,7 +190,7 @@ constexpr int kBothLevelsTurnedFrames = 700;
 // Frames that take the turn about w half way, at half a degree a frame.
 constexpr int kWTurnHalfDoneFrames = 91;
 
-// The first of two bots to move, with two marks of a line whose third cell it empties.
+// The first of two bots to move, holding two cells of a line whose third cell is empty.
 const std::vector<Setting> kBotCanWin = {Board(3),        Players(3),  Bots(2),
                                          ToMove(2),       Filled(0.1), Marks("2...2...0"),
                                          On(resetButton), View(40, 10)};
